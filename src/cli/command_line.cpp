@@ -1,0 +1,72 @@
+#include "cli/command_line.h"
+
+#include <ostream>
+
+#include "cli/settings_commands.h"
+
+namespace pixmosa::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: pixmosa-cli COMMAND [ARGUMENTS]\n"
+    "\n"
+    "  get NAME               print a stored setting by its value name (its default when\n"
+    "                         not stored), e.g. Columns, DocExtension, ThumbsDir\n"
+    "  set NAME VALUE         store a setting; numbers, colours and switches (0 or 1) as\n"
+    "                         decimal integers, numbers clamped to their limits\n"
+    "  text get SECTION       print a section of the text store\n"
+    "  text set SECTION       store the lines of standard input as a section\n"
+    "  banks list             list the banner banks\n"
+    "  banks add NAME         add a banner bank\n"
+    "  banks delete NAME      delete a banner bank and its lines\n"
+    "\n"
+    "Settings live in the file named by PIXMOSA_REGISTRY (default\n"
+    "~/.config/pixmosa/registry.reg), page texts in the file named by PIXMOSA_TEXT_STORE\n"
+    "(default Pixmosa.dat beside the program, or ~/.local/share/pixmosa/Pixmosa.dat).\n";
+
+int badUsage(Context& context)
+{
+    context.err << kUsage;
+    return kBadUsage;
+}
+
+}  // namespace
+
+int runCommandLine(const std::vector<std::string>& arguments, Context& context)
+{
+    const std::size_t count = arguments.size();
+    if (count == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        context.out << kUsage;
+        return kSuccess;
+    }
+    if (count == 0) {
+        return badUsage(context);
+    }
+    const std::string& command = arguments[0];
+    const std::string sub = count > 1 ? arguments[1] : std::string();
+    if (command == "get" && count == 2) {
+        return getSetting(arguments[1], context);
+    }
+    if (command == "set" && count == 3) {
+        return setSetting(arguments[1], arguments[2], context);
+    }
+    if (command == "text" && count == 3 && sub == "get") {
+        return getText(arguments[2], context);
+    }
+    if (command == "text" && count == 3 && sub == "set") {
+        return setText(arguments[2], context);
+    }
+    if (command == "banks" && count == 2 && sub == "list") {
+        return listBanks(context);
+    }
+    if (command == "banks" && count == 3 && sub == "add") {
+        return addBank(arguments[2], context);
+    }
+    if (command == "banks" && count == 3 && sub == "delete") {
+        return deleteBank(arguments[2], context);
+    }
+    return badUsage(context);
+}
+
+}  // namespace pixmosa::cli

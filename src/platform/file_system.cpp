@@ -1,0 +1,233 @@
+#include "platform/file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace pixmosa {
+
+namespace {
+
+std::string baseName(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Follows a symbolic link to the file it names, so replacing the file keeps the link.
+std::string resolvedTarget(const std::string& path)
+{
+    struct stat info {};
+    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        if (char* real = realpath(path.c_str(), nullptr)) {
+            std::string resolved(real);
+            std::free(real);
+            return resolved;
+        }
+    }
+    return path;
+}
+
+Status writeAll(int descriptor, std::string_view content, const std::string& pathForErrors)
+{
+    while (!content.empty()) {
+        const ssize_t written = ::write(descriptor, content.data(), content.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Status::failure(fileErrorMessage(pathForErrors, errno));
+        }
+        content.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return Status::success();
+}
+
+void syncDirectory(const std::string& directory)
+{
+    const int descriptor = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        ::fsync(descriptor);
+        ::close(descriptor);
+    }
+}
+
+// A temporary name no other writer shares: the process id and a counter, created exclusively.
+int createTemporaryBeside(const std::string& target, mode_t mode, std::string& temporaryPath)
+{
+    static std::atomic<unsigned> counter{0};
+    const std::string stem = parentDirectory(target) + "/." + baseName(target) + ".tmp-" +
+                             std::to_string(::getpid()) + "-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporaryPath = stem + std::to_string(counter++);
+        const int descriptor =
+            ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (descriptor >= 0 || errno != EEXIST) {
+            return descriptor;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+}  // namespace
+
+std::string systemErrorText(int errorNumber)
+{
+    return std::strerror(errorNumber);
+}
+
+std::string fileErrorMessage(std::string_view path, int errorNumber)
+{
+    return std::string(path) + ": " + systemErrorText(errorNumber);
+}
+
+bool fileExists(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool directoryExists(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string parentDirectory(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+Status makeDirectories(const std::string& path)
+{
+    if (path.empty() || directoryExists(path)) {
+        return Status::success();
+    }
+    const std::string parent = parentDirectory(path);
+    if (parent != path && parent != "." && parent != "/") {
+        if (Status made = makeDirectories(parent); !made) {
+            return made;
+        }
+    }
+    if (::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) {
+        return Status::failure(fileErrorMessage(path, errno));
+    }
+    return Status::success();
+}
+
+Result<std::string> readWholeFile(const std::string& path)
+{
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return Result<std::string>::failure(fileErrorMessage(path, errno));
+    }
+    Result<std::string> content = readWholeDescriptor(descriptor, path);
+    ::close(descriptor);
+    return content;
+}
+
+Result<std::string> readWholeDescriptor(int descriptor, const std::string& pathForErrors)
+{
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Result<std::string>::failure(fileErrorMessage(pathForErrors, errno));
+        }
+        if (got == 0) {
+            return content;
+        }
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+int renameWithoutReplace(const std::string& from, const std::string& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return errno;
+    }
+    // The file system cannot rename without replacing; a hard link fails on an existing name.
+    if (::link(from.c_str(), to.c_str()) != 0) {
+        return errno;
+    }
+    ::unlink(from.c_str());
+    return 0;
+}
+
+Status writeFileAtomically(const std::string& path, std::string_view content, ExistingFile existing,
+                           bool* existed)
+{
+    if (existed != nullptr) {
+        *existed = false;
+    }
+    const std::string target = resolvedTarget(path);
+    mode_t mode = 0666;
+    bool keepMode = false;
+    struct stat info {};
+    if (existing == ExistingFile::Replace && ::stat(target.c_str(), &info) == 0) {
+        // Renaming over a file needs no write permission on it; a file the user marked
+        // read-only must stay as it is all the same, whoever runs the program.
+        if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
+            return Status::failure(fileErrorMessage(path, EACCES));
+        }
+        mode = info.st_mode & 07777;
+        keepMode = true;
+    }
+
+    std::string temporaryPath;
+    const int descriptor = createTemporaryBeside(target, mode, temporaryPath);
+    if (descriptor < 0) {
+        return Status::failure(fileErrorMessage(path, errno));
+    }
+    Status written = writeAll(descriptor, content, path);
+    if (written && keepMode) {
+        ::fchmod(descriptor, mode);
+    }
+    if (written && ::fsync(descriptor) != 0) {
+        written = Status::failure(fileErrorMessage(path, errno));
+    }
+    if (::close(descriptor) != 0 && written) {
+        written = Status::failure(fileErrorMessage(path, errno));
+    }
+    if (!written) {
+        ::unlink(temporaryPath.c_str());
+        return written;
+    }
+
+    int renameError = 0;
+    if (existing == ExistingFile::Replace) {
+        renameError = ::rename(temporaryPath.c_str(), target.c_str()) == 0 ? 0 : errno;
+    } else {
+        renameError = renameWithoutReplace(temporaryPath, target);
+    }
+    if (renameError != 0) {
+        ::unlink(temporaryPath.c_str());
+        if (existed != nullptr && renameError == EEXIST) {
+            *existed = true;
+        }
+        return Status::failure(fileErrorMessage(path, renameError));
+    }
+    syncDirectory(parentDirectory(target));
+    return Status::success();
+}
+
+}  // namespace pixmosa

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/result.h"
+
+namespace pixmosa {
+
+// The platform's text for an error number, such as "Permission denied".
+std::string systemErrorText(int errorNumber);
+
+// "path: reason", the form in which file errors reach the user.
+std::string fileErrorMessage(std::string_view path, int errorNumber);
+
+bool fileExists(const std::string& path);
+bool directoryExists(const std::string& path);
+
+// The directory part of a path ("." for a bare name).
+std::string parentDirectory(const std::string& path);
+
+// Creates a directory together with every missing parent.
+Status makeDirectories(const std::string& path);
+
+Result<std::string> readWholeFile(const std::string& path);
+Result<std::string> readWholeDescriptor(int descriptor, const std::string& pathForErrors);
+
+// Renames in one step and fails with EEXIST instead of replacing an existing target.
+// Returns 0 or the error number.
+int renameWithoutReplace(const std::string& from, const std::string& to);
+
+enum class ExistingFile { Replace, Keep };
+
+// Writes the content to a fresh temporary file beside the target, flushes it to the disk and
+// renames it into place, so the target is either wholly old or wholly new. With Keep, an
+// existing target is left alone and the call fails with EEXIST in its message;
+// `existed` (when given) tells that case apart.
+Status writeFileAtomically(const std::string& path, std::string_view content, ExistingFile existing,
+                           bool* existed = nullptr);
+
+}  // namespace pixmosa

@@ -1,0 +1,65 @@
+#include "platform/locations.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+
+#include "platform/file_system.h"
+
+namespace pixmosa {
+
+namespace {
+
+constexpr const char* kTextStoreFileName = "Pixmosa.dat";
+
+std::string environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::string(value) : std::string();
+}
+
+// An XDG base directory: the variable when it holds an absolute path, else the fallback
+// below the home directory.
+std::string baseDirectory(const char* variable, const char* fallbackBelowHome)
+{
+    std::string directory = environment(variable);
+    if (directory.empty() || directory.front() != '/') {
+        directory = environment("HOME") + "/" + fallbackBelowHome;
+    }
+    return directory;
+}
+
+}  // namespace
+
+std::string registryFilePath()
+{
+    if (std::string path = environment("PIXMOSA_REGISTRY"); !path.empty()) {
+        return path;
+    }
+    return baseDirectory("XDG_CONFIG_HOME", ".config") + "/pixmosa/registry.reg";
+}
+
+std::string textStorePath()
+{
+    if (std::string path = environment("PIXMOSA_TEXT_STORE"); !path.empty()) {
+        return path;
+    }
+    const std::string programDir = programDirectory();
+    if (!programDir.empty() && ::access(programDir.c_str(), W_OK) == 0) {
+        return programDir + "/" + kTextStoreFileName;
+    }
+    return baseDirectory("XDG_DATA_HOME", ".local/share") + "/pixmosa/" + kTextStoreFileName;
+}
+
+std::string programDirectory()
+{
+    char buffer[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0) {
+        return {};
+    }
+    return parentDirectory(std::string(buffer, static_cast<std::size_t>(length)));
+}
+
+}  // namespace pixmosa

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "platform/registry.h"
+
+namespace pixmosa {
+
+// The per-user registry kept in one REGEDIT4 text file. Every write locks the file, reads it
+// afresh, changes the one value and replaces the file in one step, so two running copies never
+// lose each other's values and a crash never leaves half a file.
+class RegistryFile final : public Registry {
+public:
+    explicit RegistryFile(std::string path);
+
+    std::optional<RegistryValue> readValue(std::string_view key,
+                                           std::string_view name) const override;
+    Status writeValue(std::string_view key, std::string_view name,
+                      const RegistryValue& value) override;
+
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+}  // namespace pixmosa

@@ -1,0 +1,138 @@
+#include "settings/banner_banks.h"
+
+#include "common/text.h"
+#include "platform/file_system.h"
+#include "settings/gallery_settings.h"
+#include "settings/text_store.h"
+
+namespace pixmosa {
+
+namespace {
+
+bool isSectionOfPageText(std::string_view name)
+{
+    if (equalsIgnoringAsciiCase(name, kBannerBanksSection)) {
+        return true;
+    }
+    const FieldInfo* field = findFieldByStoredName(name);
+    return field != nullptr && field->kind == FieldKind::MultiLineText;
+}
+
+// Names are held as UTF-8; their length is counted in characters, as the user typed them.
+std::size_t characterCount(std::string_view text)
+{
+    std::size_t count = 0;
+    for (const char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
+BannerBanks::BannerBanks(std::string textStorePath) : m_path(std::move(textStorePath)) {}
+
+Status BannerBanks::load()
+{
+    m_names.clear();
+    m_chosen.reset();
+    if (!fileExists(m_path)) {
+        return Status::success();
+    }
+    const Result<std::string> list = LoadText(m_path, kBannerBanksSection);
+    if (!list) {
+        return list.status();
+    }
+    m_names = splitLines(*list);
+    if (!m_names.empty()) {
+        m_chosen = 0;
+    }
+    return Status::success();
+}
+
+std::optional<std::string> BannerBanks::chosenName() const
+{
+    if (!m_chosen) {
+        return std::nullopt;
+    }
+    return m_names[*m_chosen];
+}
+
+void BannerBanks::choose(std::optional<std::size_t> index)
+{
+    m_chosen = (index && *index < m_names.size()) ? index : std::nullopt;
+}
+
+std::optional<std::size_t> BannerBanks::find(std::string_view name) const
+{
+    for (std::size_t i = 0; i < m_names.size(); ++i) {
+        if (equalsIgnoringAsciiCase(m_names[i], name)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> BannerBanks::refusal(std::string_view name) const
+{
+    if (name.empty()) {
+        return "Please enter a name for banner bank.";
+    }
+    if (find(name)) {
+        return "The name already exists. Please select a new one.";
+    }
+    if (characterCount(name) > kMaxBankNameLength) {
+        return "The name is longer than 255 characters. Please select a new one.";
+    }
+    if (isSectionOfPageText(name)) {
+        return "The name belongs to a page text. Please select a new one.";
+    }
+    if (name.find_first_of("]\r\n") != std::string_view::npos) {
+        return "The name cannot hold \"]\" or a line break. Please select a new one.";
+    }
+    return std::nullopt;
+}
+
+Status BannerBanks::add(std::string name)
+{
+    m_names.push_back(std::move(name));
+    m_chosen = m_names.size() - 1;
+    return saveList();
+}
+
+Status BannerBanks::deleteChosen()
+{
+    if (m_chosen) {
+        if (Status deleted = DeleteText(m_path, m_names[*m_chosen]); !deleted) {
+            return deleted;
+        }
+        m_names.erase(m_names.begin() + static_cast<std::ptrdiff_t>(*m_chosen));
+        choose(0);
+    }
+    return saveList();
+}
+
+Result<std::string> BannerBanks::chosenLines() const
+{
+    if (!m_chosen) {
+        return std::string();
+    }
+    return LoadText(m_path, m_names[*m_chosen]);
+}
+
+Status BannerBanks::saveChosenLines(const std::vector<std::string>& lines)
+{
+    if (!m_chosen || trimControlAndBlank(joinLinesCrLf(lines)).empty()) {
+        return Status::success();
+    }
+    return SaveText(m_path, m_names[*m_chosen], lines);
+}
+
+Status BannerBanks::saveList()
+{
+    return SaveText(m_path, kBannerBanksSection, m_names);
+}
+
+}  // namespace pixmosa

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "settings/gallery_settings.h"
+
+namespace pixmosa {
+
+// A whole number with an optional sign and blanks around it; a number beyond the 32-bit range
+// saturates, so it still clamps to the nearer limit. Nothing for any other text.
+std::optional<std::int64_t> parseWholeNumber(std::string_view text);
+
+std::int32_t clampToLimits(const FieldInfo& field, std::int64_t value);
+
+// What a number field holds after it is left: the clamped number, or its minimum when the text
+// is not a whole number. `showClamped` tells when the field must now show the value instead of
+// its text (a text that is not a whole number is kept).
+struct NumberEntry {
+    std::int32_t value;
+    bool showClamped;
+};
+NumberEntry numberFromText(const FieldInfo& field, std::string_view text);
+
+}  // namespace pixmosa
