@@ -1,0 +1,85 @@
+#include "platform/file_system.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "support/temp_dir.h"
+
+namespace pixmosa {
+namespace {
+
+using test::TempDir;
+
+TEST(FileSystemTest, RenameWithoutReplaceNeverOverwrites)
+{
+    const TempDir dir;
+    dir.write("a", "A");
+    dir.write("b", "B");
+
+    EXPECT_EQ(renameWithoutReplace(dir.path("a"), dir.path("b")), EEXIST);
+    EXPECT_EQ(dir.read("a"), "A");
+    EXPECT_EQ(dir.read("b"), "B");
+
+    EXPECT_EQ(renameWithoutReplace(dir.path("a"), dir.path("c")), 0);
+    EXPECT_FALSE(dir.exists("a"));
+    EXPECT_EQ(dir.read("c"), "A");
+}
+
+TEST(FileSystemTest, AtomicWriteReplacesTheWholeFileAndKeepsItsPermissions)
+{
+    const TempDir dir;
+    dir.write("f", "old content that is longer");
+    ASSERT_EQ(::chmod(dir.path("f").c_str(), 0640), 0);
+
+    ASSERT_TRUE(writeFileAtomically(dir.path("f"), "new", ExistingFile::Replace).ok());
+
+    EXPECT_EQ(dir.read("f"), "new");
+    struct stat info {};
+    ASSERT_EQ(::stat(dir.path("f").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(dir.entryCount(), 1);
+}
+
+TEST(FileSystemTest, AtomicWriteThatMustNotReplaceTellsTheFileExisted)
+{
+    const TempDir dir;
+    dir.write("f", "mine");
+    bool existed = false;
+
+    const Status written =
+        writeFileAtomically(dir.path("f"), "theirs", ExistingFile::Keep, &existed);
+
+    EXPECT_FALSE(written.ok());
+    EXPECT_TRUE(existed);
+    EXPECT_EQ(dir.read("f"), "mine");
+    EXPECT_EQ(dir.entryCount(), 1);
+}
+
+TEST(FileSystemTest, AtomicWriteKeepsASymbolicLinkAndChangesItsTarget)
+{
+    const TempDir dir;
+    dir.write("target", "old");
+    ASSERT_EQ(::symlink(dir.path("target").c_str(), dir.path("link").c_str()), 0);
+
+    ASSERT_TRUE(writeFileAtomically(dir.path("link"), "new", ExistingFile::Replace).ok());
+
+    struct stat info {};
+    ASSERT_EQ(::lstat(dir.path("link").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(dir.read("target"), "new");
+}
+
+TEST(FileSystemTest, MakeDirectoriesCreatesEveryMissingParent)
+{
+    const TempDir dir;
+
+    ASSERT_TRUE(makeDirectories(dir.path("a/b/c")).ok());
+    ASSERT_TRUE(makeDirectories(dir.path("a/b/c")).ok());
+
+    EXPECT_TRUE(directoryExists(dir.path("a/b/c")));
+    EXPECT_FALSE(fileExists(dir.path("a/b/c")));
+}
+
+}  // namespace
+}  // namespace pixmosa

@@ -1,0 +1,49 @@
+#include "settings/number_field.h"
+
+#include <gtest/gtest.h>
+
+namespace pixmosa {
+namespace {
+
+TEST(NumberFieldTest, NumbersAreClampedToTheNearerLimit)
+{
+    const FieldInfo& thumbSize = settingsField("ThumbSize");
+    const FieldInfo& rows = settingsField("Rows");
+
+    EXPECT_EQ(clampToLimits(thumbSize, 1000), 400);
+    EXPECT_EQ(clampToLimits(rows, 0), 1);
+    EXPECT_EQ(clampToLimits(rows, 100), 100);
+    EXPECT_EQ(clampToLimits(rows, 1), 1);
+}
+
+TEST(NumberFieldTest, LeavingAFieldClampsAndShowsTheClampedValue)
+{
+    const NumberEntry entry = numberFromText(settingsField("ThumbSize"), "500");
+    EXPECT_EQ(entry.value, 400);
+    EXPECT_TRUE(entry.showClamped);
+
+    const NumberEntry inside = numberFromText(settingsField("ThumbSize"), " 120 ");
+    EXPECT_EQ(inside.value, 120);
+    EXPECT_FALSE(inside.showClamped);
+}
+
+TEST(NumberFieldTest, TextThatIsNotAWholeNumberReadsAsTheMinimumAndKeepsItsText)
+{
+    for (const char* text : {"", "-", "abc", "1.5", "12a", "1 2"}) {
+        const NumberEntry spacing = numberFromText(settingsField("CellSpacing"), text);
+        EXPECT_EQ(spacing.value, 0) << text;
+        EXPECT_FALSE(spacing.showClamped) << text;
+        EXPECT_EQ(numberFromText(settingsField("Rows"), text).value, 1) << text;
+    }
+}
+
+TEST(NumberFieldTest, NumbersBeyondThirtyTwoBitsStillClamp)
+{
+    EXPECT_EQ(numberFromText(settingsField("Cols"), "99999999999999999999").value, 100);
+    EXPECT_EQ(numberFromText(settingsField("Cols"), "-99999999999999999999").value, 1);
+    EXPECT_EQ(parseWholeNumber("+42"), 42);
+    EXPECT_EQ(parseWholeNumber("-2147483648"), -2147483648LL);
+}
+
+}  // namespace
+}  // namespace pixmosa

@@ -1,0 +1,232 @@
+#include "settings/text_store.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "support/temp_dir.h"
+
+namespace pixmosa {
+namespace {
+
+using test::TempDir;
+
+class TextStoreTest : public ::testing::Test {
+protected:
+    std::string store() const { return dir.path("Pixmosa.dat"); }
+    std::string content() const { return dir.read("Pixmosa.dat"); }
+    void save(std::string_view section, const std::vector<std::string>& lines) const
+    {
+        ASSERT_TRUE(SaveText(store(), section, lines).ok());
+    }
+    std::string load(std::string_view section) const
+    {
+        const Result<std::string> text = LoadText(store(), section);
+        EXPECT_TRUE(text.ok()) << text.message();
+        return text.ok() ? *text : std::string();
+    }
+
+    TempDir dir;
+};
+
+TEST_F(TextStoreTest, FirstSaveCreatesTheFileAndLaterSectionsFollowOneEmptyLine)
+{
+    save("Gallery Header", {"Hello"});
+    save("Header Code", {});
+
+    EXPECT_EQ(content(),
+              "[Gallery Header]\r\nHello\r\n\r\n####\r\n"
+              "\r\n[Header Code]\r\n\r\n####\r\n");
+}
+
+TEST_F(TextStoreTest, LoadGivesEveryLineFollowedByCrLf)
+{
+    save("S", {"a", "b"});
+
+    EXPECT_EQ(content(), "[S]\r\na\r\nb\r\n\r\n####\r\n");
+    EXPECT_EQ(load("S"), "a\r\nb\r\n");
+}
+
+TEST_F(TextStoreTest, EmptyListLoadsAsEmptyText)
+{
+    save("S", {});
+    EXPECT_EQ(load("S"), "");
+}
+
+TEST_F(TextStoreTest, MissingFileOrSectionLoadsAsEmptyText)
+{
+    EXPECT_EQ(load("Gallery Header"), "");
+    save("Gallery Header", {"x"});
+    EXPECT_EQ(load("Index Footer"), "");
+}
+
+TEST_F(TextStoreTest, SectionNamesMatchWithoutRegardToAsciiCaseAndKeepTheirHeader)
+{
+    save("Gallery Header", {"old"});
+    save("Gallery Footer", {"foot"});
+
+    save("gallery header", {"new", "lines"});
+
+    EXPECT_EQ(content(),
+              "[Gallery Header]\r\nnew\r\nlines\r\n\r\n####\r\n"
+              "\r\n[Gallery Footer]\r\nfoot\r\n\r\n####\r\n");
+    EXPECT_EQ(load("GALLERY HEADER"), "new\r\nlines\r\n");
+}
+
+TEST_F(TextStoreTest, OnlyAsciiLettersAreFolded)
+{
+    save("\xC3\x89t\xC3\xA9", {"summer"});  // "Été"
+    EXPECT_EQ(load("\xC3\xA9T\xC3\xA9"), "");
+    EXPECT_EQ(load("\xC3\x89T\xC3\xA9"), "summer\r\n");
+}
+
+TEST_F(TextStoreTest, HeaderWithTextAfterTheBracketStillOpensItsSection)
+{
+    dir.write("Pixmosa.dat", "[Index Header] kept\r\nold\r\n\r\n####\r\n");
+
+    EXPECT_EQ(load("Index Header"), "old\r\n");
+    save("Index Header", {"new"});
+    EXPECT_EQ(content(), "[Index Header] kept\r\nnew\r\n\r\n####\r\n");
+}
+
+TEST_F(TextStoreTest, InnerEndLineEndsTheTextAndItsRestStaysOutsideAnySection)
+{
+    save("S", {"one", "####", "two"});
+    // The body was cut short before its empty line, so nothing follows the last line.
+    EXPECT_EQ(load("S"), "one");
+
+    save("S", {"fresh"});
+
+    EXPECT_EQ(content(), "[S]\r\nfresh\r\n\r\n####\r\ntwo\r\n\r\n####\r\n");
+    EXPECT_EQ(load("S"), "fresh\r\n");
+}
+
+TEST_F(TextStoreTest, BodyLineThatLooksLikeAHeaderIsFoundFirst)
+{
+    save("A", {"[B] not really"});
+    save("B", {"real"});
+
+    EXPECT_EQ(content(), "[A]\r\n[B] not really\r\nreal\r\n\r\n####\r\n");
+    EXPECT_EQ(load("B"), "real\r\n");
+    EXPECT_EQ(load("A"), "[B] not really\r\nreal\r\n");
+}
+
+TEST_F(TextStoreTest, AppendingLeavesEveryOtherLineUntouched)
+{
+    dir.write("Pixmosa.dat", "stray line\r\n[A]\r\na\r\n\r\n####\r\ntrailing\r\n");
+
+    save("B", {"b"});
+
+    EXPECT_EQ(content(),
+              "stray line\r\n[A]\r\na\r\n\r\n####\r\ntrailing\r\n"
+              "\r\n[B]\r\nb\r\n\r\n####\r\n");
+}
+
+TEST_F(TextStoreTest, LinesOutsideSectionsSurviveARewrite)
+{
+    dir.write("Pixmosa.dat", "note\r\n[A]\r\na\r\n\r\n####\r\nafter\r\n");
+
+    save("A", {"changed"});
+
+    EXPECT_EQ(content(), "note\r\n[A]\r\nchanged\r\n\r\n####\r\nafter\r\n");
+}
+
+TEST_F(TextStoreTest, DeleteRemovesTheSectionButNotTheEmptyLineBeforeIt)
+{
+    save("A", {"a"});
+    save("B", {"b"});
+    save("C", {"c"});
+
+    ASSERT_TRUE(DeleteText(store(), "b").ok());
+
+    EXPECT_EQ(content(), "[A]\r\na\r\n\r\n####\r\n\r\n\r\n[C]\r\nc\r\n\r\n####\r\n");
+    EXPECT_EQ(load("B"), "");
+    EXPECT_EQ(load("C"), "c\r\n");
+}
+
+TEST_F(TextStoreTest, DeletingAMissingSectionKeepsTheLinesAndAMissingFileStaysMissing)
+{
+    ASSERT_TRUE(DeleteText(store(), "A").ok());
+    EXPECT_FALSE(dir.exists("Pixmosa.dat"));
+
+    save("A", {"a"});
+    const std::string before = content();
+    ASSERT_TRUE(DeleteText(store(), "Z").ok());
+    EXPECT_EQ(content(), before);
+}
+
+TEST_F(TextStoreTest, LinesEndingInLfAloneAreReadAndWrittenBackWithCrLf)
+{
+    dir.write("Pixmosa.dat", "[A]\na\n\n####\n");
+
+    EXPECT_EQ(load("A"), "a\r\n");
+    save("A", {"b"});
+    EXPECT_EQ(content(), "[A]\r\nb\r\n\r\n####\r\n");
+}
+
+TEST_F(TextStoreTest, LineBreaksInsideAHandedLineBecomeLinesOfTheirOwn)
+{
+    save("A", {"one\r\ntwo", "three"});
+    EXPECT_EQ(load("A"), "one\r\ntwo\r\nthree\r\n");
+}
+
+TEST_F(TextStoreTest, RewritesLeaveNoTemporaryFileBehind)
+{
+    save("A", {"a"});
+    save("A", {"b"});
+    save("B", {"c"});
+    ASSERT_TRUE(DeleteText(store(), "A").ok());
+
+    EXPECT_EQ(dir.entryCount(), 1);
+}
+
+TEST_F(TextStoreTest, ReadOnlyStoreIsLeftUnchangedWithAClearError)
+{
+    save("A", {"a"});
+    const std::string before = content();
+    ASSERT_EQ(::chmod(store().c_str(), 0444), 0);
+
+    const Status saved = SaveText(store(), "A", {"changed"});
+    const Status appended = SaveText(store(), "B", {"new"});
+    const Status deleted = DeleteText(store(), "A");
+
+    for (const Status* status : {&saved, &appended, &deleted}) {
+        ASSERT_FALSE(status->ok());
+        EXPECT_EQ(status->message(), store() + ": Permission denied");
+    }
+    EXPECT_EQ(content(), before);
+    EXPECT_EQ(dir.entryCount(), 1);
+    EXPECT_EQ(load("A"), "a\r\n");
+}
+
+TEST_F(TextStoreTest, StoreThatCannotBeCreatedGivesThePlatformReason)
+{
+    dir.write("file", "");
+    const std::string impossible = dir.path("file") + "/Pixmosa.dat";
+
+    const Status saved = SaveText(impossible, "A", {"a"});
+
+    ASSERT_FALSE(saved.ok());
+    EXPECT_NE(saved.message().find("Not a directory"), std::string::npos) << saved.message();
+}
+
+TEST_F(TextStoreTest, FirstSaveCreatesMissingDirectories)
+{
+    const std::string nested = dir.path("data/pixmosa/Pixmosa.dat");
+
+    ASSERT_TRUE(SaveText(nested, "A", {"a"}).ok());
+
+    EXPECT_EQ(dir.read("data/pixmosa/Pixmosa.dat"), "[A]\r\na\r\n\r\n####\r\n");
+}
+
+TEST_F(TextStoreTest, StoreThatIsADirectoryIsReportedNotOverwritten)
+{
+    ASSERT_EQ(::mkdir(store().c_str(), 0777), 0);
+
+    EXPECT_FALSE(SaveText(store(), "A", {"a"}).ok());
+    EXPECT_TRUE(std::filesystem::is_empty(store()));
+}
+
+}  // namespace
+}  // namespace pixmosa

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs when they are missing, builds, and then
+#   run [ARGS...]  runs pixmosa-cli with ARGS (its usage when none are given);
+#   test           checks the formatting, builds with warnings as errors, runs every test, and
+#                  builds the core and pixmosa-cli alone without the window.
+set -euo pipefail
+
+mode=${1:-}
+shift || true
+case "$mode" in
+run | test) ;;
+*)
+    echo "usage: $0 run [ARGS...] | test" >&2
+    exit 2
+    ;;
+esac
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+jobs=$(nproc)
+
+packages=(cmake make g++ libgtest-dev)
+if [ "$mode" = test ]; then
+    packages+=(clang-format)
+fi
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+build() { # directory, then CMake options
+    local directory=$1
+    shift
+    cmake -S "$root" -B "$root/build/$directory" "$@"
+    cmake --build "$root/build/$directory" --parallel "$jobs"
+}
+
+if [ "$mode" = run ]; then
+    build release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPIXMOSA_BUILD_TESTS=OFF
+    if [ $# -eq 0 ]; then
+        set -- --help
+    fi
+    exec "$root/build/release/src/cli/pixmosa-cli" "$@"
+fi
+
+echo "== formatting"
+find "$root/src" "$root/tests" -name '*.h' -o -name '*.cpp' | sort |
+    xargs clang-format --dry-run --Werror
+
+echo "== core and pixmosa-cli without the window"
+build core-only -DPIXMOSA_BUILD_WINDOW=OFF -DPIXMOSA_BUILD_TESTS=OFF -DPIXMOSA_WARNINGS_AS_ERRORS=ON
+
+echo "== everything, with the tests"
+build test -DCMAKE_BUILD_TYPE=Debug -DPIXMOSA_WARNINGS_AS_ERRORS=ON
+cd "$root/build/test"
+ctest --output-on-failure --parallel "$jobs"
