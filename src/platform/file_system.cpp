@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -125,6 +126,31 @@ Status makeDirectories(const std::string& path)
         return Status::failure(fileErrorMessage(path, errno));
     }
     return Status::success();
+}
+
+Result<std::vector<std::string>> listDirectory(const std::string& path)
+{
+    DIR* directory = ::opendir(path.c_str());
+    if (directory == nullptr) {
+        return Result<std::vector<std::string>>::failure(fileErrorMessage(path, errno));
+    }
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(directory)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..") {
+            names.emplace_back(name);
+        }
+    }
+    ::closedir(directory);
+    return names;
+}
+
+bool sameFile(const std::string& a, const std::string& b)
+{
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 Result<std::string> readWholeFile(const std::string& path)

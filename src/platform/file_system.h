@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/result.h"
 
@@ -21,6 +22,12 @@ std::string parentDirectory(const std::string& path);
 
 // Creates a directory together with every missing parent.
 Status makeDirectories(const std::string& path);
+
+// The names in a directory, in the order the file system lists them, without "." and "..".
+Result<std::vector<std::string>> listDirectory(const std::string& path);
+
+// True when both paths name the same existing file or directory.
+bool sameFile(const std::string& a, const std::string& b);
 
 Result<std::string> readWholeFile(const std::string& path);
 Result<std::string> readWholeDescriptor(int descriptor, const std::string& pathForErrors);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pixmosa {
+
+// The new name of the entry at `position` of `count`: prefix, the position counted from 1
+// padded with zeros to as many digits as `count` has, and ".jpg".
+std::string renamedImageName(std::string_view prefix, std::size_t position, std::size_t count);
+
+// Renames every image in list order straight to its new name, each in one step that never
+// replaces an existing file. A rename the file system refuses leaves that entry and file as
+// they were and the next goes on; a prefix holding a separator is refused, so no image leaves
+// its directory. Gives the number of refused renames.
+std::size_t RenameImages(std::string_view imageDir, std::vector<std::string>& images,
+                         std::string_view prefix);
+
+}  // namespace pixmosa

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pixmosa {
+
+// What every command that needs images says when the list is empty.
+inline constexpr std::string_view kNoImagesMessage =
+    "There are no JPG files in the selected directory";
+
+// The image list of a directory: every entry whose name ends in ".jpg" without regard to case
+// (hidden files and sub-directories included, ".jpeg" not), in the file system's listing order,
+// or sorted when `sorted` is on. A directory that does not exist or an empty text gives an
+// empty list; a scan never fails.
+std::vector<std::string> ScanImages(std::string_view directoryText, bool sorted);
+
+}  // namespace pixmosa

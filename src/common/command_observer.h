@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace pixmosa {
+
+// What a long command tells the one who started it: the window shows it in its status bar and
+// message boxes, the command line prints it.
+class CommandObserver {
+public:
+    virtual ~CommandObserver() = default;
+
+    // The progress or completion text, e.g. "Creating thumbnail 3 of 12".
+    virtual void status(std::string_view text) = 0;
+    // How far a long pass has come, given just before its status text.
+    virtual void progress(std::size_t done, std::size_t total) = 0;
+    // Called once per file, so a window can repaint and stay responsive.
+    virtual void breathe() = 0;
+    virtual void beep() = 0;
+    // A notice for the user that is not an error.
+    virtual void message(std::string_view text) = 0;
+};
+
+// How a command that did not fail ended.
+enum class CommandEnd {
+    Finished,
+    NoImageDirectory,  // the image directory does not exist; nothing was done
+    NoImages,          // the image list is empty; the user was told
+};
+
+}  // namespace pixmosa

@@ -1,0 +1,98 @@
+#include "catalogue/image_rename.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "support/temp_dir.h"
+
+namespace pixmosa {
+namespace {
+
+using test::TempDir;
+using Names = std::vector<std::string>;
+
+TEST(ImageRenameTest, NumbersArePaddedToTheWidthOfTheCount)
+{
+    EXPECT_EQ(renamedImageName("Trip-", 0, 12), "Trip-01.jpg");
+    EXPECT_EQ(renamedImageName("Trip-", 11, 12), "Trip-12.jpg");
+    EXPECT_EQ(renamedImageName("", 0, 9), "1.jpg");
+    EXPECT_EQ(renamedImageName("", 9, 10), "10.jpg");
+    EXPECT_EQ(renamedImageName("", 0, 100), "001.jpg");
+    EXPECT_EQ(renamedImageName("x", 0, 3), "x1.jpg");
+}
+
+TEST(ImageRenameTest, ImagesAreRenamedInListOrderAndKeepTheirContent)
+{
+    const TempDir dir;
+    Names images;
+    for (int i = 0; i < 12; ++i) {
+        images.push_back("photo" + std::string(1, static_cast<char>('a' + i)) + ".JPG");
+        dir.write(images.back(), std::to_string(i));
+    }
+    std::swap(images[0], images[11]);
+
+    EXPECT_EQ(RenameImages(dir.path(), images, "Trip-"), 0u);
+
+    EXPECT_EQ(images.front(), "Trip-01.jpg");
+    EXPECT_EQ(images.back(), "Trip-12.jpg");
+    EXPECT_EQ(dir.read("Trip-01.jpg"), "11");
+    EXPECT_EQ(dir.read("Trip-12.jpg"), "0");
+    EXPECT_EQ(dir.entryCount(), 12);
+}
+
+TEST(ImageRenameTest, TakenNameIsNeverOverwrittenAndTheRestGoesOn)
+{
+    const TempDir dir;
+    dir.write("2.jpg", "two");
+    dir.write("1.jpg", "one");
+    Names images{"2.jpg", "1.jpg"};
+
+    EXPECT_EQ(RenameImages(dir.path(), images, ""), 2u);
+
+    EXPECT_EQ(images, (Names{"2.jpg", "1.jpg"}));
+    EXPECT_EQ(dir.read("1.jpg"), "one");
+    EXPECT_EQ(dir.read("2.jpg"), "two");
+}
+
+TEST(ImageRenameTest, RenamingTwiceWithTheSamePrefixChangesNothingTheSecondTime)
+{
+    const TempDir dir;
+    dir.write("b.jpg", "b");
+    dir.write("a.jpg", "a");
+    dir.write("x1.jpg", "someone else's");
+    Names images{"b.jpg", "a.jpg"};
+
+    RenameImages(dir.path(), images, "y");
+    const Names once = images;
+    RenameImages(dir.path(), images, "y");
+
+    EXPECT_EQ(once, (Names{"y1.jpg", "y2.jpg"}));
+    EXPECT_EQ(images, once);
+    EXPECT_EQ(dir.read("y1.jpg"), "b");
+    EXPECT_EQ(dir.read("x1.jpg"), "someone else's");
+}
+
+TEST(ImageRenameTest, MissingFileOrPrefixWithASeparatorIsRefused)
+{
+    const TempDir dir;
+    dir.write("a.jpg", "a");
+    ASSERT_EQ(::mkdir(dir.path("sub").c_str(), 0777), 0);
+    Names images{"gone.jpg", "a.jpg"};
+
+    EXPECT_EQ(RenameImages(dir.path(), images, "sub/"), 2u);
+    EXPECT_EQ(RenameImages(dir.path(), images, "n"), 1u);
+
+    EXPECT_EQ(images, (Names{"gone.jpg", "n2.jpg"}));
+    EXPECT_FALSE(dir.exists("sub/2.jpg"));
+}
+
+TEST(ImageRenameTest, EmptyListChangesNothing)
+{
+    const TempDir dir;
+    Names images;
+    EXPECT_EQ(RenameImages(dir.path(), images, "p"), 0u);
+    EXPECT_EQ(dir.entryCount(), 0);
+}
+
+}  // namespace
+}  // namespace pixmosa
