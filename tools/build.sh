@@ -18,7 +18,7 @@ esac
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc)
 
-packages=(cmake make g++ libgtest-dev)
+packages=(cmake make g++ libgtest-dev libjpeg-dev)
 if [ "$mode" = test ]; then
     packages+=(clang-format)
 fi

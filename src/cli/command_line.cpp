@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/image_commands.h"
 #include "cli/settings_commands.h"
 
 namespace pixmosa::cli {
@@ -9,8 +10,11 @@ namespace pixmosa::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: pixmosa-cli COMMAND [ARGUMENTS]\n"
+    "usage: pixmosa-cli [--image-dir DIR] COMMAND [ARGUMENTS]\n"
     "\n"
+    "  scan                   list the images of the image directory, then the pages needed\n"
+    "  thumbnails             make the thumbnail of every image\n"
+    "  rename PREFIX          rename the images in list order to PREFIX01.jpg, PREFIX02.jpg...\n"
     "  get NAME               print a stored setting by its value name (its default when\n"
     "                         not stored), e.g. Columns, DocExtension, ThumbsDir\n"
     "  set NAME VALUE         store a setting; numbers, colours and switches (0 or 1) as\n"
@@ -21,6 +25,7 @@ constexpr const char* kUsage =
     "  banks add NAME         add a banner bank\n"
     "  banks delete NAME      delete a banner bank and its lines\n"
     "\n"
+    "--image-dir DIR replaces the stored image directory for this call only.\n"
     "Settings live in the file named by PIXMOSA_REGISTRY (default\n"
     "~/.config/pixmosa/registry.reg), page texts in the file named by PIXMOSA_TEXT_STORE\n"
     "(default Pixmosa.dat beside the program, or ~/.local/share/pixmosa/Pixmosa.dat).\n";
@@ -33,8 +38,12 @@ int badUsage(Context& context)
 
 }  // namespace
 
-int runCommandLine(const std::vector<std::string>& arguments, Context& context)
+int runCommandLine(std::vector<std::string> arguments, Context& context)
 {
+    if (arguments.size() >= 2 && arguments[0] == "--image-dir") {
+        context.imageDir = arguments[1];
+        arguments.erase(arguments.begin(), arguments.begin() + 2);
+    }
     const std::size_t count = arguments.size();
     if (count == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         context.out << kUsage;
@@ -45,6 +54,15 @@ int runCommandLine(const std::vector<std::string>& arguments, Context& context)
     }
     const std::string& command = arguments[0];
     const std::string sub = count > 1 ? arguments[1] : std::string();
+    if (command == "scan" && count == 1) {
+        return scanImages(context);
+    }
+    if (command == "thumbnails" && count == 1) {
+        return makeThumbnails(context);
+    }
+    if (command == "rename" && count == 2) {
+        return renameImages(arguments[1], context);
+    }
     if (command == "get" && count == 2) {
         return getSetting(arguments[1], context);
     }

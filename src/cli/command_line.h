@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,12 @@ struct Context {
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
+    bool errIsTerminal = false;
+    // Replaces the stored image directory for this one call.
+    std::optional<std::string> imageDir = std::nullopt;
 };
 
 // Runs one command line (without the program name) and gives the exit code.
-int runCommandLine(const std::vector<std::string>& arguments, Context& context);
+int runCommandLine(std::vector<std::string> arguments, Context& context);
 
 }  // namespace pixmosa::cli

@@ -4,8 +4,11 @@
 
 #include <sstream>
 
+#include <sys/stat.h>
+
 #include "platform/registry_file.h"
 #include "settings/store.h"
+#include "support/jpeg_fixtures.h"
 #include "support/temp_dir.h"
 
 namespace pixmosa::cli {
@@ -125,6 +128,83 @@ TEST_F(CommandLineTest, StoreThatCannotBeWrittenIsAnError)
 
     EXPECT_EQ(runCommandLine({"text", "set", "A"}, context), kFailure);
     EXPECT_NE(err.str().find("Not a directory"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, ScanListsTheImagesThenThePagesRequired)
+{
+    ASSERT_EQ(::mkdir(dir.path("pics").c_str(), 0777), 0);
+    for (const char* name : {"b.jpg", "A.JPG", "c.jpeg"}) {
+        dir.write(std::string("pics/") + name, "");
+    }
+    ASSERT_TRUE(WriteStoreBool(registry, kSettingsKey, "Sorted", true).ok());
+    ASSERT_TRUE(WriteStoreInteger(registry, kSettingsKey, "Rows", 1).ok());
+    ASSERT_TRUE(WriteStoreInteger(registry, kSettingsKey, "Columns", 1).ok());
+
+    EXPECT_EQ(run({"--image-dir", dir.path("pics"), "scan"}), kSuccess);
+
+    EXPECT_EQ(out.str(), "A.JPG\nb.jpg\nImages:2  Pages:2\n");
+    EXPECT_EQ(*ReadStoreString(registry, kSettingsKey, "ImageDir", "unset"), "unset");
+}
+
+TEST_F(CommandLineTest, ScanOfTheStoredDirectoryThatIsMissingListsNothing)
+{
+    ASSERT_TRUE(WriteStoreString(registry, kSettingsKey, "ImageDir", dir.path("gone")).ok());
+
+    EXPECT_EQ(run({"scan"}), kSuccess);
+    EXPECT_EQ(out.str(), "Images:0  Pages:0\n");
+}
+
+TEST_F(CommandLineTest, CommandsStopWhenTheSettingsCannotBeLoaded)
+{
+    ASSERT_TRUE(WriteStoreString(registry, kSettingsKey, "Rows", "5").ok());
+
+    EXPECT_EQ(run({"scan"}), kFailure);
+    EXPECT_EQ(err.str(), "Invalid data type for 'Rows'\n");
+}
+
+TEST_F(CommandLineTest, ThumbnailsPrintsProgressAndMakesEveryThumbnail)
+{
+    ASSERT_EQ(::mkdir(dir.path("pics").c_str(), 0777), 0);
+    const std::string jpeg = test::encodeJpeg(test::patternImage(40, 30));
+    dir.write("pics/a.jpg", jpeg);
+    dir.write("pics/b.jpg", jpeg);
+    ASSERT_TRUE(WriteStoreBool(registry, kSettingsKey, "Sorted", true).ok());
+
+    EXPECT_EQ(run({"--image-dir", dir.path("pics"), "thumbnails"}), kSuccess);
+
+    EXPECT_EQ(err.str(),
+              "Creating thumbnail 1 of 2\nCreating thumbnail 2 of 2\nFinished creating "
+              "thumbnails\n");
+    EXPECT_TRUE(dir.exists("pics/Thumbs/Thumb-a.jpg"));
+    EXPECT_TRUE(dir.exists("pics/Thumbs/Thumb-b.jpg"));
+}
+
+TEST_F(CommandLineTest, ThumbnailsWithoutImagesOrDirectoryIsAnError)
+{
+    ASSERT_EQ(::mkdir(dir.path("pics").c_str(), 0777), 0);
+
+    EXPECT_EQ(run({"--image-dir", dir.path("pics"), "thumbnails"}), kFailure);
+    EXPECT_EQ(err.str(), "There are no JPG files in the selected directory\n");
+
+    EXPECT_EQ(run({"--image-dir", dir.path("none"), "thumbnails"}), kFailure);
+    EXPECT_EQ(err.str(), "The image directory '" + dir.path("none") + "' does not exist\n");
+}
+
+TEST_F(CommandLineTest, RenameNumbersTheImagesInListOrder)
+{
+    ASSERT_EQ(::mkdir(dir.path("pics").c_str(), 0777), 0);
+    dir.write("pics/b.jpg", "b");
+    dir.write("pics/a.JPG", "a");
+    dir.write("pics/Trip-2.jpg", "taken");
+    ASSERT_TRUE(WriteStoreBool(registry, kSettingsKey, "Sorted", true).ok());
+
+    EXPECT_EQ(run({"--image-dir", dir.path("pics"), "rename", "Trip-"}), kSuccess);
+
+    EXPECT_EQ(out.str(), "Trip-1.jpg\nb.jpg\nTrip-3.jpg\nImages:3  Pages:1\n");
+    EXPECT_EQ(err.str(),
+              "1 of 3 images kept their names: their new names were taken or not allowed\n");
+    EXPECT_EQ(dir.read("pics/Trip-1.jpg"), "a");
+    EXPECT_EQ(dir.read("pics/Trip-3.jpg"), "taken");
 }
 
 }  // namespace

@@ -1,0 +1,100 @@
+#include "cli/image_commands.h"
+
+#include <ostream>
+
+#include "catalogue/image_rename.h"
+#include "catalogue/image_scan.h"
+#include "cli/progress_printer.h"
+#include "common/paths.h"
+#include "generator/page_plan.h"
+#include "settings/settings_load.h"
+#include "thumbs/make_thumbnails.h"
+
+namespace pixmosa::cli {
+
+namespace {
+
+// The settings as the window's load reads them, with the image directory of the command line.
+Result<GallerySettings> loadSettings(const Context& context)
+{
+    SettingsLoad load = LoadGallerySettings(context.registry, context.textStorePath);
+    if (!load.complete()) {
+        return Result<GallerySettings>::failure(*load.error);
+    }
+    if (context.imageDir) {
+        load.settings.ImageDir = *context.imageDir;
+    }
+    return std::move(load.settings);
+}
+
+void printList(const std::vector<std::string>& images, const GallerySettings& settings,
+               Context& context)
+{
+    for (const std::string& image : images) {
+        context.out << image << '\n';
+    }
+    const PagesRequired pages = computePagesRequired(images.size(), settings.Rows, settings.Cols);
+    context.out << pagesRequiredText(images.size(), pages.pageCount) << '\n';
+}
+
+int fail(const std::string& message, Context& context)
+{
+    context.err << message << '\n';
+    return kFailure;
+}
+
+}  // namespace
+
+int scanImages(Context& context)
+{
+    const Result<GallerySettings> settings = loadSettings(context);
+    if (!settings) {
+        return fail(settings.message(), context);
+    }
+    printList(ScanImages(settings->ImageDir, settings->Sorted), *settings, context);
+    return kSuccess;
+}
+
+int makeThumbnails(Context& context)
+{
+    const Result<GallerySettings> settings = loadSettings(context);
+    if (!settings) {
+        return fail(settings.message(), context);
+    }
+    const std::vector<std::string> images = ScanImages(settings->ImageDir, settings->Sorted);
+    Result<CommandEnd> end = Result<CommandEnd>::failure({});
+    {
+        ProgressPrinter printer(context.err, context.errIsTerminal);
+        end = MakeThumbnails(*settings, images, printer);
+    }
+    if (!end) {
+        return fail(end.message(), context);
+    }
+    switch (*end) {
+    case CommandEnd::Finished:
+        return kSuccess;
+    case CommandEnd::NoImageDirectory:
+        return fail("The image directory '" + settings->ImageDir + "' does not exist", context);
+    case CommandEnd::NoImages:
+        return kFailure;
+    }
+    return kFailure;
+}
+
+int renameImages(const std::string& prefix, Context& context)
+{
+    const Result<GallerySettings> settings = loadSettings(context);
+    if (!settings) {
+        return fail(settings.message(), context);
+    }
+    std::vector<std::string> images = ScanImages(settings->ImageDir, settings->Sorted);
+    const std::size_t refused = RenameImages(settings->ImageDir, images, prefix);
+    printList(images, *settings, context);
+    if (refused > 0) {
+        context.err << refused << " of " << images.size()
+                    << " images kept their names: their new names were taken or not allowed\n";
+    }
+    return kSuccess;
+}
+
+}  // namespace pixmosa::cli

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "cli/command_line.h"
+
+namespace pixmosa::cli {
+
+// scan: the image list, one entry a line, then the pages-required text.
+int scanImages(Context& context);
+// thumbnails: the Make Thumbnails command.
+int makeThumbnails(Context& context);
+// rename PREFIX: the Rename Images command over the scanned list, then the new list.
+int renameImages(const std::string& prefix, Context& context);
+
+}  // namespace pixmosa::cli

@@ -1,0 +1,127 @@
+#include "thumbs/jpeg_decoder.h"
+
+// clang-format off
+#include <cstdio>
+#include <jpeglib.h>
+// clang-format on
+
+#include <csetjmp>
+
+namespace pixmosa {
+
+struct JpegDecoderContext {
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr errors{};
+    std::jmp_buf jump{};
+    int errorCode = 0;
+};
+
+namespace {
+
+JpegDecoderContext* contextOf(j_common_ptr info)
+{
+    return static_cast<JpegDecoderContext*>(info->client_data);
+}
+
+[[noreturn]] void onFatalError(j_common_ptr info)
+{
+    JpegDecoderContext* context = contextOf(info);
+    context->errorCode = info->err->msg_code;
+    std::longjmp(context->jump, 1);
+}
+
+// Warnings about corrupt data do not fail an image, and nothing is printed.
+void onMessage(j_common_ptr) {}
+
+}  // namespace
+
+JpegDecoder::JpegDecoder(std::FILE* file) : m_context(std::make_unique<JpegDecoderContext>())
+{
+    JpegDecoderContext& context = *m_context;
+    context.info.err = jpeg_std_error(&context.errors);
+    context.errors.error_exit = onFatalError;
+    context.errors.output_message = onMessage;
+    context.info.client_data = &context;
+    if (setjmp(context.jump) != 0) {
+        return;
+    }
+    jpeg_create_decompress(&context.info);
+    jpeg_stdio_src(&context.info, file);
+}
+
+JpegDecoder::~JpegDecoder()
+{
+    jpeg_destroy_decompress(&m_context->info);
+}
+
+bool JpegDecoder::readHeader()
+{
+    if (m_context->errorCode != 0 || setjmp(m_context->jump) != 0) {
+        return false;
+    }
+    jpeg_read_header(&m_context->info, TRUE);
+    return true;
+}
+
+std::uint32_t JpegDecoder::width() const
+{
+    return m_context->info.image_width;
+}
+
+std::uint32_t JpegDecoder::height() const
+{
+    return m_context->info.image_height;
+}
+
+bool JpegDecoder::start()
+{
+    jpeg_decompress_struct& info = m_context->info;
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    info.scale_num = 1;
+    info.scale_denom = 1;
+    info.dct_method = JDCT_ISLOW;
+    info.do_fancy_upsampling = TRUE;
+    info.do_block_smoothing = TRUE;
+    info.quantize_colors = FALSE;
+    if (setjmp(m_context->jump) != 0) {
+        return false;
+    }
+    jpeg_start_decompress(&info);
+    return true;
+}
+
+int JpegDecoder::bytesPerPixel() const
+{
+    return m_context->info.output_components;
+}
+
+bool JpegDecoder::invertedCmyk() const
+{
+    return m_context->info.saw_Adobe_marker != 0;
+}
+
+bool JpegDecoder::readRow(unsigned char* row)
+{
+    if (setjmp(m_context->jump) != 0) {
+        return false;
+    }
+    JSAMPROW rows[1] = {row};
+    return jpeg_read_scanlines(&m_context->info, rows, 1) == 1;
+}
+
+bool JpegDecoder::finish()
+{
+    if (setjmp(m_context->jump) != 0) {
+        return false;
+    }
+    jpeg_finish_decompress(&m_context->info);
+    return true;
+}
+
+int JpegDecoder::errorCode() const
+{
+    return m_context->errorCode;
+}
+
+}  // namespace pixmosa

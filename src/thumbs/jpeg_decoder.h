@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+
+namespace pixmosa {
+
+struct JpegDecoderContext;
+
+// A libjpeg decompressor that reads one row at a time, so only the row being read is held.
+// The library reports fatal errors by jumping out of its calls; every call into it happens
+// inside one of these small methods, whose frames hold nothing that needs destroying, and a
+// failed call returns false with the library's message number in errorCode().
+class JpegDecoder {
+public:
+    explicit JpegDecoder(std::FILE* file);
+    JpegDecoder(const JpegDecoder&) = delete;
+    JpegDecoder& operator=(const JpegDecoder&) = delete;
+    ~JpegDecoder();
+
+    bool readHeader();
+    std::uint32_t width() const;
+    std::uint32_t height() const;
+
+    // Full-scale decoding with the accurate DCT, fancy upsampling and block smoothing, to RGB
+    // (grey sources too); CMYK and YCCK sources are read as CMYK, four bytes a pixel.
+    bool start();
+    int bytesPerPixel() const;
+    // CMYK as Adobe writes it, with every channel inverted.
+    bool invertedCmyk() const;
+
+    bool readRow(unsigned char* row);
+    bool finish();
+
+    int errorCode() const;
+
+private:
+    std::unique_ptr<JpegDecoderContext> m_context;
+};
+
+}  // namespace pixmosa

@@ -1,0 +1,53 @@
+#include "thumbs/make_thumbnails.h"
+
+#include "catalogue/image_paths.h"
+#include "catalogue/image_scan.h"
+#include "common/paths.h"
+#include "platform/file_system.h"
+#include "thumbs/thumbnail_maker.h"
+
+namespace pixmosa {
+
+Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
+                                  const std::vector<std::string>& images, CommandObserver& observer)
+{
+    const std::string imageDirectory = withTrailingSeparator(settings.ImageDir);
+    if (!directoryExists(imageDirectory)) {
+        return CommandEnd::NoImageDirectory;
+    }
+    const std::string thumbnails = thumbnailDirectory(settings);
+    // When the directory cannot be made, the first thumbnail says why.
+    (void)makeDirectories(thumbnails);
+    if (images.empty()) {
+        observer.beep();
+        observer.message(kNoImagesMessage);
+        return CommandEnd::NoImages;
+    }
+    if (settings.ThumbPrefix.empty() && sameFile(thumbnails, imageDirectory)) {
+        return Result<CommandEnd>::failure(
+            "The thumbnails would replace the images: choose a thumbnail folder or a "
+            "thumbnail prefix");
+    }
+
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        observer.progress(i, images.size());
+        observer.status(creatingThumbnailText(i + 1, images.size()));
+        observer.breathe();
+        const Status made =
+            MakeThumbnail(imagePath(settings, images[i]), thumbnailPath(settings, images[i]),
+                          static_cast<std::uint32_t>(settings.ThumbSize));
+        if (!made) {
+            return made;
+        }
+    }
+    observer.status("Finished creating thumbnails");
+    observer.beep();
+    return CommandEnd::Finished;
+}
+
+std::string creatingThumbnailText(std::size_t number, std::size_t count)
+{
+    return "Creating thumbnail " + std::to_string(number) + " of " + std::to_string(count);
+}
+
+}  // namespace pixmosa

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/command_observer.h"
+#include "common/result.h"
+#include "settings/gallery_settings.h"
+
+namespace pixmosa {
+
+// The Make Thumbnails command: remakes the thumbnail of every image in list order, creating the
+// thumbnail directory when it is missing. It does nothing when the image directory does not
+// exist, tells the user when the list is empty, and refuses to start when a thumbnail would
+// replace its own image. A failure stops it at that image with the image's error; the
+// thumbnails made before stay.
+Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
+                                  const std::vector<std::string>& images,
+                                  CommandObserver& observer);
+
+// "Creating thumbnail " + n + " of " + count.
+std::string creatingThumbnailText(std::size_t number, std::size_t count);
+
+}  // namespace pixmosa

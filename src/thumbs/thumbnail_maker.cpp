@@ -1,0 +1,144 @@
+#include "thumbs/thumbnail_maker.h"
+
+#include <algorithm>
+
+#include "common/rounding.h"
+#include "common/text.h"
+#include "platform/file_system.h"
+#include "thumbs/jpeg_decoder.h"
+#include "thumbs/jpeg_encoder.h"
+#include "thumbs/jpeg_source.h"
+
+namespace pixmosa {
+
+namespace {
+
+bool hasJpegName(std::string_view path)
+{
+    const auto endsWith = [path](std::string_view extension) {
+        return path.size() >= extension.size() &&
+               asciiLower(path.substr(path.size() - extension.size())) == extension;
+    };
+    return endsWith(".jpg") || endsWith(".jpeg");
+}
+
+// The source position of every target position, kept inside the source.
+std::vector<std::uint32_t> samplePositions(std::uint32_t targetLength, double factor,
+                                           std::uint32_t sourceLength)
+{
+    std::vector<std::uint32_t> positions(targetLength);
+    for (std::uint32_t t = 0; t < targetLength; ++t) {
+        const std::int64_t position = roundHalfEven(t * factor);
+        positions[t] = static_cast<std::uint32_t>(
+            std::clamp<std::int64_t>(position, 0, static_cast<std::int64_t>(sourceLength) - 1));
+    }
+    return positions;
+}
+
+void sampleRow(const unsigned char* sourceRow, int bytesPerPixel, bool invertedCmyk,
+               const std::vector<std::uint32_t>& columns, unsigned char* target)
+{
+    for (const std::uint32_t column : columns) {
+        const unsigned char* pixel = sourceRow + static_cast<std::size_t>(column) * bytesPerPixel;
+        if (bytesPerPixel == 3) {
+            target[0] = pixel[0];
+            target[1] = pixel[1];
+            target[2] = pixel[2];
+        } else {
+            // CMYK: ink over white. Adobe stores the channels inverted, as the amounts of light.
+            const auto light = [invertedCmyk](unsigned char value) {
+                return invertedCmyk ? value : 255 - value;
+            };
+            const int black = light(pixel[3]);
+            for (int channel = 0; channel < 3; ++channel) {
+                target[channel] =
+                    static_cast<unsigned char>((light(pixel[channel]) * black + 127) / 255);
+            }
+        }
+        target += 3;
+    }
+}
+
+std::string tooLargeMessage(const std::string& path, std::uint32_t width, std::uint32_t height)
+{
+    return "The image " + path + " has " + std::to_string(width) + " x " + std::to_string(height) +
+           " pixels, more than the " + std::to_string(kMaxImagePixels / 1'000'000) +
+           " megapixels a thumbnail is made from";
+}
+
+}  // namespace
+
+Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size)
+{
+    Result<FileHandle> file = openImageFile(source);
+    if (!file) {
+        return file.status();
+    }
+    JpegDecoder decoder(file->get());
+    const auto failed = [&decoder] {
+        return Result<Raster>::failure(jpegErrorMessage(decoder.errorCode()));
+    };
+    if (!decoder.readHeader()) {
+        return failed();
+    }
+    const std::uint32_t width = decoder.width();
+    const std::uint32_t height = decoder.height();
+    if (static_cast<std::uint64_t>(width) * height > kMaxImagePixels) {
+        return Result<Raster>::failure(tooLargeMessage(source, width, height));
+    }
+
+    const double factor = static_cast<double>(std::max(width, height)) / size;
+    Raster raster;
+    raster.width = static_cast<std::uint32_t>(roundHalfEven(width / factor));
+    raster.height = static_cast<std::uint32_t>(roundHalfEven(height / factor));
+    raster.pixels.resize(static_cast<std::size_t>(raster.width) * raster.height * 3);
+    const std::vector<std::uint32_t> columns = samplePositions(raster.width, factor, width);
+    const std::vector<std::uint32_t> rows = samplePositions(raster.height, factor, height);
+
+    if (!decoder.start()) {
+        return failed();
+    }
+    const int bytesPerPixel = decoder.bytesPerPixel();
+    std::vector<unsigned char> sourceRow(static_cast<std::size_t>(width) * bytesPerPixel);
+    const std::size_t targetStride = static_cast<std::size_t>(raster.width) * 3;
+    std::uint32_t targetRow = 0;
+    for (std::uint32_t y = 0; y < height; ++y) {
+        if (!decoder.readRow(sourceRow.data())) {
+            return failed();
+        }
+        for (; targetRow < raster.height && rows[targetRow] == y; ++targetRow) {
+            sampleRow(sourceRow.data(), bytesPerPixel, decoder.invertedCmyk(), columns,
+                      raster.pixels.data() + targetRow * targetStride);
+        }
+    }
+    if (!decoder.finish()) {
+        return failed();
+    }
+    return raster;
+}
+
+Status MakeThumbnail(const std::string& source, const std::string& destination, std::uint32_t size)
+{
+    if (!hasJpegName(source)) {
+        return Status::success();
+    }
+    const Result<Raster> raster = sampleThumbnail(source, size);
+    if (!raster) {
+        return raster.status();
+    }
+    std::string content;
+    if (raster->width > 0 && raster->height > 0) {
+        Result<std::string> encoded =
+            encodeThumbnailJpeg(raster->width, raster->height, raster->pixels.data());
+        if (!encoded) {
+            return encoded.status();
+        }
+        content = std::move(encoded).value();
+    }
+    if (!writeFileAtomically(destination, content, ExistingFile::Replace)) {
+        return Status::failure("Cannot create file " + destination);
+    }
+    return Status::success();
+}
+
+}  // namespace pixmosa

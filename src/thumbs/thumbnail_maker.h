@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/result.h"
+
+namespace pixmosa {
+
+// Images larger than this are refused before anything is allocated for them, so a small file
+// that claims an enormous size cannot exhaust the memory. A 30000 x 20000 panorama is well
+// inside it.
+inline constexpr std::uint64_t kMaxImagePixels = 1'000'000'000;
+
+struct Raster {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::vector<unsigned char> pixels;  // RGB, three bytes a pixel, rows top to bottom
+};
+
+// The thumbnail's pixels: the longer side becomes `size`, the shorter keeps the proportions
+// (both rounded half to even), and each pixel takes the colour of the source pixel nearest to
+// its scaled position (rounded likewise; a position one past the last source pixel, which an
+// enlarged image can reach, takes the last pixel). The source is decoded row by row and only
+// the sampled rows are kept, so memory does not grow with the image.
+Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size);
+
+// Makes the thumbnail of a ".jpg" or ".jpeg" source (any letter case; other names are skipped
+// without a word) and writes it whole or not at all. A thumbnail with no pixels, such as one
+// of a 1000 x 4 image at size 100, is an empty file.
+Status MakeThumbnail(const std::string& source, const std::string& destination, std::uint32_t size);
+
+}  // namespace pixmosa

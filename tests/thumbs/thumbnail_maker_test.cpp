@@ -1,0 +1,253 @@
+#include "thumbs/thumbnail_maker.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "support/jpeg_fixtures.h"
+#include "support/temp_dir.h"
+
+namespace pixmosa {
+namespace {
+
+using test::Encoding;
+using test::TempDir;
+using test::TestImage;
+
+class ThumbnailMakerTest : public ::testing::Test {
+protected:
+    std::string writeImage(const std::string& name, const TestImage& image,
+                           Encoding encoding = Encoding::Baseline)
+    {
+        dir.write(name, test::encodeJpeg(image, encoding));
+        return dir.path(name);
+    }
+
+    Raster sample(const std::string& path, std::uint32_t size)
+    {
+        Result<Raster> raster = sampleThumbnail(path, size);
+        EXPECT_TRUE(raster.ok()) << raster.message();
+        return raster.ok() ? std::move(raster).value() : Raster{};
+    }
+
+    TempDir dir;
+};
+
+TEST_F(ThumbnailMakerTest, LongerSideBecomesTheSizeAndTheShorterKeepsTheProportions)
+{
+    const struct {
+        int width, height;
+        std::uint32_t size, expectedWidth, expectedHeight;
+    } cases[] = {
+        {1600, 1200, 120, 120, 90}, {1200, 1600, 120, 90, 120}, {1000, 625, 100, 100, 62},
+        {500, 500, 120, 120, 120},  {60, 40, 120, 120, 80},
+    };
+    for (const auto& c : cases) {
+        const std::string path = writeImage("in.jpg", test::patternImage(c.width, c.height));
+        const Raster raster = sample(path, c.size);
+        EXPECT_EQ(raster.width, c.expectedWidth) << c.width << "x" << c.height;
+        EXPECT_EQ(raster.height, c.expectedHeight) << c.width << "x" << c.height;
+    }
+}
+
+TEST_F(ThumbnailMakerTest, EnlargedImageSamplesHalfwayToEvenAndTheLastPixelPastTheEdge)
+{
+    const std::string path = writeImage("small.jpg", test::patternImage(60, 40));
+    const TestImage source = test::decodeWhole(dir.read("small.jpg"));
+
+    const Raster raster = sample(path, 120);
+
+    const auto pixelOf = [](const unsigned char* pixels, int width, int x, int y) {
+        const unsigned char* p = pixels + (static_cast<std::size_t>(y) * width + x) * 3;
+        return std::vector<int>{p[0], p[1], p[2]};
+    };
+    const int expectedColumns[] = {0, 0, 1, 2, 2, 2, 3, 4, 4, 4, 5};
+    for (int j = 0; j < 11; ++j) {
+        EXPECT_EQ(pixelOf(raster.pixels.data(), 120, j, 0),
+                  pixelOf(source.pixels.data(), 60, expectedColumns[j], 0))
+            << "column " << j;
+    }
+    EXPECT_EQ(pixelOf(raster.pixels.data(), 120, 119, 79),
+              pixelOf(source.pixels.data(), 60, 59, 39));
+}
+
+// The thumbnail must be exactly what decoding the whole image, sampling it and encoding the
+// result gives, for every kind of source.
+TEST_F(ThumbnailMakerTest, ThumbnailEqualsTheStraightforwardFullDecode)
+{
+    const struct {
+        TestImage image;
+        Encoding encoding;
+        std::uint32_t size;
+    } cases[] = {
+        {test::patternImage(641, 479), Encoding::Baseline, 100},
+        {test::patternImage(333, 517), Encoding::Progressive, 120},
+        {test::patternImage(250, 170, 1), Encoding::Baseline, 77},
+        {test::patternImage(37, 23), Encoding::Progressive, 400},
+    };
+    for (const auto& c : cases) {
+        const std::string source = writeImage("source.jpg", c.image, c.encoding);
+        const test::TestImage expected = test::sampleNearest(
+            test::decodeWhole(dir.read("source.jpg")), static_cast<int>(c.size));
+
+        ASSERT_TRUE(MakeThumbnail(source, dir.path("thumb.jpg"), c.size).ok());
+
+        const Raster raster = sample(source, c.size);
+        EXPECT_EQ(raster.pixels, expected.pixels) << c.image.width << "x" << c.image.height;
+        EXPECT_EQ(dir.read("thumb.jpg"), test::encodeAsThumbnail(expected));
+    }
+}
+
+TEST_F(ThumbnailMakerTest, SameImageGivesTheSameBytesEveryTime)
+{
+    const std::string source = writeImage("a.jpg", test::patternImage(300, 200));
+
+    ASSERT_TRUE(MakeThumbnail(source, dir.path("one.jpg"), 100).ok());
+    ASSERT_TRUE(MakeThumbnail(source, dir.path("two.jpg"), 100).ok());
+
+    EXPECT_FALSE(dir.read("one.jpg").empty());
+    EXPECT_EQ(dir.read("one.jpg"), dir.read("two.jpg"));
+}
+
+TEST_F(ThumbnailMakerTest, ThumbnailWithoutPixelsIsAnEmptyFile)
+{
+    const std::string source = writeImage("strip.jpg", test::patternImage(1000, 4));
+    dir.write("thumb.jpg", "old");
+
+    ASSERT_TRUE(MakeThumbnail(source, dir.path("thumb.jpg"), 100).ok());
+
+    EXPECT_TRUE(dir.exists("thumb.jpg"));
+    EXPECT_EQ(dir.read("thumb.jpg"), "");
+}
+
+TEST_F(ThumbnailMakerTest, OnlyJpgAndJpegNamesAreMade)
+{
+    const std::string jpeg = test::encodeJpeg(test::patternImage(20, 20));
+    dir.write("PHOTO.JPEG", jpeg);
+    dir.write("photo.png", jpeg);
+
+    ASSERT_TRUE(MakeThumbnail(dir.path("PHOTO.JPEG"), dir.path("t1"), 10).ok());
+    ASSERT_TRUE(MakeThumbnail(dir.path("photo.png"), dir.path("t2"), 10).ok());
+
+    EXPECT_TRUE(dir.exists("t1"));
+    EXPECT_FALSE(dir.exists("t2"));
+}
+
+TEST_F(ThumbnailMakerTest, GreyAndCmykSourcesGiveRgbThumbnails)
+{
+    TestImage grey{8, 8, 1, std::vector<unsigned char>(64, 200)};
+    // Adobe CMYK keeps the amounts of light: full light in cyan, yellow and black, none in
+    // magenta, which is magenta ink on white.
+    TestImage cmyk{8, 8, 4, {}};
+    for (int i = 0; i < 64; ++i) {
+        cmyk.pixels.insert(cmyk.pixels.end(), {255, 0, 255, 255});
+    }
+
+    const Raster fromGrey = sample(writeImage("grey.jpg", grey), 4);
+    const Raster fromCmyk = sample(writeImage("cmyk.jpg", cmyk), 4);
+
+    ASSERT_EQ(fromGrey.pixels.size(), 4u * 4 * 3);
+    for (const unsigned char value : fromGrey.pixels) {
+        EXPECT_NEAR(value, 200, 2);
+    }
+    ASSERT_EQ(fromCmyk.pixels.size(), 4u * 4 * 3);
+    EXPECT_NEAR(fromCmyk.pixels[0], 255, 6);
+    EXPECT_NEAR(fromCmyk.pixels[1], 0, 6);
+    EXPECT_NEAR(fromCmyk.pixels[2], 255, 6);
+}
+
+TEST_F(ThumbnailMakerTest, SourceThatCannotBeOpenedIsNamed)
+{
+    ASSERT_EQ(::mkdir(dir.path("old.jpg").c_str(), 0777), 0);
+
+    EXPECT_EQ(MakeThumbnail(dir.path("old.jpg"), dir.path("t.jpg"), 100).message(),
+              "Cannot open file " + dir.path("old.jpg"));
+    EXPECT_EQ(MakeThumbnail(dir.path("missing.jpg"), dir.path("t.jpg"), 100).message(),
+              "Cannot open file " + dir.path("missing.jpg"));
+    EXPECT_FALSE(dir.exists("t.jpg"));
+}
+
+TEST_F(ThumbnailMakerTest, UndecodableDataGivesTheLibrarysMessageNumber)
+{
+    dir.write("empty.jpg", "");
+    dir.write("text.jpg", "this is not a picture");
+
+    for (const char* name : {"empty.jpg", "text.jpg"}) {
+        const Status made = MakeThumbnail(dir.path(name), dir.path("t.jpg"), 100);
+        ASSERT_FALSE(made.ok()) << name;
+        EXPECT_EQ(made.message().rfind("JPEG error #", 0), 0u) << made.message();
+        EXPECT_NE(made.message(), "JPEG error #0");
+    }
+    EXPECT_FALSE(dir.exists("t.jpg"));
+}
+
+TEST_F(ThumbnailMakerTest, TruncatedImageIsStillMadeWithWhatCouldBeRead)
+{
+    const std::string whole = test::encodeJpeg(test::patternImage(400, 300));
+    dir.write("truncated.jpg", whole.substr(0, whole.size() * 2 / 3));
+
+    EXPECT_TRUE(MakeThumbnail(dir.path("truncated.jpg"), dir.path("t.jpg"), 100).ok());
+    EXPECT_FALSE(dir.read("t.jpg").empty());
+}
+
+TEST_F(ThumbnailMakerTest, DestinationThatCannotBeCreatedIsNamedAndLeftUntouched)
+{
+    const std::string source = writeImage("a.jpg", test::patternImage(50, 50));
+    dir.write("locked.jpg", "keep me");
+    ASSERT_EQ(::chmod(dir.path("locked.jpg").c_str(), 0444), 0);
+
+    EXPECT_EQ(MakeThumbnail(source, dir.path("no/such/dir/t.jpg"), 10).message(),
+              "Cannot create file " + dir.path("no/such/dir/t.jpg"));
+    EXPECT_EQ(MakeThumbnail(source, dir.path("locked.jpg"), 10).message(),
+              "Cannot create file " + dir.path("locked.jpg"));
+    EXPECT_EQ(dir.read("locked.jpg"), "keep me");
+    EXPECT_EQ(dir.entryCount(), 2);
+}
+
+TEST_F(ThumbnailMakerTest, ImageClaimingAnEnormousSizeIsRefusedBeforeDecoding)
+{
+    std::string jpeg = test::encodeJpeg(test::patternImage(16, 16));
+    const std::size_t frame = jpeg.find("\xFF\xC0");
+    ASSERT_NE(frame, std::string::npos);
+    // Height and width in the frame header: 60000 x 60000.
+    jpeg.replace(frame + 5, 4, "\xEA\x60\xEA\x60");
+    dir.write("bomb.jpg", jpeg);
+
+    const Status made = MakeThumbnail(dir.path("bomb.jpg"), dir.path("t.jpg"), 100);
+
+    EXPECT_EQ(made.message(), "The image " + dir.path("bomb.jpg") +
+                                  " has 60000 x 60000 pixels, more than the 1000 megapixels a "
+                                  "thumbnail is made from");
+    EXPECT_FALSE(dir.exists("t.jpg"));
+}
+
+// Peak memory of a child process that makes one thumbnail, in kilobytes.
+long peakKilobytesMaking(const std::string& source, const std::string& destination)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(MakeThumbnail(source, destination, 100).ok() ? 0 : 1);
+    }
+    int status = 0;
+    rusage usage{};
+    ::wait4(child, &status, 0, &usage);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    return usage.ru_maxrss;
+}
+
+TEST_F(ThumbnailMakerTest, PeakMemoryDoesNotGrowWithTheImagesHeight)
+{
+    // Decoded whole, the tall image would take 256 x 40000 x 3 bytes, about 30 MB.
+    const std::string shortImage = writeImage("short.jpg", test::patternImage(256, 400));
+    const std::string tallImage = writeImage("tall.jpg", test::patternImage(256, 40000));
+
+    const long shortPeak = peakKilobytesMaking(shortImage, dir.path("t1.jpg"));
+    const long tallPeak = peakKilobytesMaking(tallImage, dir.path("t2.jpg"));
+
+    EXPECT_LT(tallPeak - shortPeak, 4 * 1024) << shortPeak << " KB, then " << tallPeak << " KB";
+}
+
+}  // namespace
+}  // namespace pixmosa
