@@ -53,7 +53,7 @@ if [ "$mode" = run ]; then
 fi
 
 echo "== formatting"
-find "$root/src" "$root/tests" -name '*.h' -o -name '*.cpp' | sort |
+find "$root/src" "$root/tests" "$root/bench" -name '*.h' -o -name '*.cpp' | sort |
     xargs clang-format --dry-run --Werror
 
 echo "== core and pixmosa-cli without the window"

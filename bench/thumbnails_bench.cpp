@@ -1,0 +1,86 @@
+// Times Make Thumbnails over a folder of photographs: every .jpg of at least one megapixel is
+// copied into a scratch image directory, then the command runs several times.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "catalogue/image_scan.h"
+#include "settings/gallery_settings.h"
+#include "settings/thumb_folder.h"
+#include "thumbs/jpeg_header.h"
+#include "thumbs/make_thumbnails.h"
+
+namespace {
+
+class SilentObserver final : public pixmosa::CommandObserver {
+public:
+    void status(std::string_view) override {}
+    void progress(std::size_t, std::size_t) override {}
+    void breathe() override {}
+    void beep() override {}
+    void message(std::string_view) override {}
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s CORPUS_DIR SCRATCH_DIR [ROUNDS]\n", argv[0]);
+        return 2;
+    }
+    const std::string corpus = argv[1];
+    const std::filesystem::path scratch = argv[2];
+    const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
+
+    std::filesystem::remove_all(scratch);
+    std::filesystem::create_directories(scratch);
+    std::vector<std::string> images;
+    double megapixels = 0;
+    for (const std::string& name : pixmosa::ScanImages(corpus, true)) {
+        const std::string path = corpus + "/" + name;
+        const pixmosa::Result<pixmosa::ImageSize> size = pixmosa::readJpegSize(path);
+        const double pixels = size ? double(size->width) * size->height : 0;
+        if (pixels >= 1e6 && std::filesystem::is_regular_file(path)) {
+            std::filesystem::copy_file(path, scratch / name);
+            images.push_back(name);
+            megapixels += pixels / 1e6;
+        }
+    }
+    if (images.empty()) {
+        std::fprintf(stderr, "no photographs of at least one megapixel in %s\n", corpus.c_str());
+        return 1;
+    }
+
+    pixmosa::GallerySettings settings = pixmosa::GallerySettings::initial();
+    settings.ImageDir = scratch.string();
+    settings.ThumbsDir = "Thumbs";
+    settings.ThumbFolder = pixmosa::deriveThumbFolder(settings.ThumbsDir);
+    settings.ThumbSize = 100;
+    SilentObserver observer;
+
+    std::vector<double> seconds;
+    for (int round = 0; round <= rounds; ++round) {
+        const auto start = std::chrono::steady_clock::now();
+        const auto end = pixmosa::MakeThumbnails(settings, images, observer);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        if (!end) {
+            std::fprintf(stderr, "%s\n", end.message().c_str());
+            return 1;
+        }
+        if (round > 0) {  // the first round warms the caches
+            seconds.push_back(took.count());
+        }
+    }
+    std::sort(seconds.begin(), seconds.end());
+    const double median = seconds[seconds.size() / 2];
+    std::printf("Make Thumbnails, size 100: %zu images, %.1f megapixels\n", images.size(),
+                megapixels);
+    std::printf("median of %d rounds: %.3f s, %.1f images/s, %.1f megapixels/s\n", rounds, median,
+                images.size() / median, megapixels / median);
+    return 0;
+}
