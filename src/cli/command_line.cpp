@@ -18,7 +18,7 @@ constexpr const char* kUsage =
     "  get NAME               print a stored setting by its value name (its default when\n"
     "                         not stored), e.g. Columns, DocExtension, ThumbsDir\n"
     "  set NAME VALUE         store a setting; numbers, colours and switches (0 or 1) as\n"
-    "                         decimal integers, numbers clamped to their limits\n"
+    "                         decimal whole numbers, numbers clamped to their limits\n"
     "  text get SECTION       print a section of the text store\n"
     "  text set SECTION       store the lines of standard input as a section\n"
     "  banks list             list the banner banks\n"
@@ -32,11 +32,16 @@ constexpr const char* kUsage =
 
 int badUsage(Context& context)
 {
-    context.err << kUsage;
+    printUsage(context.err);
     return kBadUsage;
 }
 
 }  // namespace
+
+void printUsage(std::ostream& stream)
+{
+    stream << kUsage;
+}
 
 int runCommandLine(std::vector<std::string> arguments, Context& context)
 {
@@ -46,7 +51,7 @@ int runCommandLine(std::vector<std::string> arguments, Context& context)
     }
     const std::size_t count = arguments.size();
     if (count == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
-        context.out << kUsage;
+        printUsage(context.out);
         return kSuccess;
     }
     if (count == 0) {

@@ -23,6 +23,8 @@ struct Context {
     std::optional<std::string> imageDir = std::nullopt;
 };
 
+void printUsage(std::ostream& stream);
+
 // Runs one command line (without the program name) and gives the exit code.
 int runCommandLine(std::vector<std::string> arguments, Context& context);
 

@@ -5,8 +5,8 @@
 
 #include "common/text.h"
 #include "settings/banner_banks.h"
+#include "settings/field_store.h"
 #include "settings/number_field.h"
-#include "settings/store.h"
 #include "settings/text_store.h"
 
 namespace pixmosa::cli {
@@ -22,6 +22,7 @@ int fail(const std::string& message, Context& context)
 int failUsage(const std::string& message, Context& context)
 {
     context.err << message << '\n';
+    printUsage(context.err);
     return kBadUsage;
 }
 
@@ -54,36 +55,12 @@ int getSetting(const std::string& name, Context& context)
     if (field == nullptr) {
         return failUsage("Unknown setting '" + name + "'", context);
     }
-    const std::string_view key = kSettingsKey;
-    switch (field->kind) {
-    case FieldKind::Text: {
-        const Result<std::string> text =
-            ReadStoreString(context.registry, key, field->storedName, field->defaultText);
-        if (!text) {
-            return fail(text.message(), context);
-        }
-        context.out << *text << '\n';
-        return kSuccess;
+    GallerySettings settings = GallerySettings::initial();
+    if (Status read = readStoredField(context.registry, *field, settings); !read) {
+        return fail(read.message(), context);
     }
-    case FieldKind::Switch: {
-        const Result<bool> on =
-            ReadStoreBool(context.registry, key, field->storedName, field->defaultValue != 0);
-        if (!on) {
-            return fail(on.message(), context);
-        }
-        context.out << (*on ? 1 : 0) << '\n';
-        return kSuccess;
-    }
-    default: {
-        const Result<std::int32_t> value =
-            ReadStoreInteger(context.registry, key, field->storedName, field->defaultValue);
-        if (!value) {
-            return fail(value.message(), context);
-        }
-        context.out << clampToLimits(*field, *value) << '\n';
-        return kSuccess;
-    }
-    }
+    context.out << fieldValueText(*field, settings) << '\n';
+    return kSuccess;
 }
 
 int setSetting(const std::string& name, const std::string& value, Context& context)
@@ -92,30 +69,23 @@ int setSetting(const std::string& name, const std::string& value, Context& conte
     if (field == nullptr) {
         return failUsage("Unknown setting '" + name + "'", context);
     }
-    Registry& registry = context.registry;
-    const std::string_view key = kSettingsKey;
-    switch (field->kind) {
-    case FieldKind::Text:
-        return finish(WriteStoreString(registry, key, field->storedName, value), context);
-    case FieldKind::Number:
-        return finish(WriteStoreInteger(registry, key, field->storedName,
-                                        numberFromText(*field, value).value),
-                      context);
-    case FieldKind::Switch:
+    GallerySettings settings = GallerySettings::initial();
+    if (field->text != nullptr) {
+        settings.*field->text = value;
+    } else if (field->flag != nullptr) {
         if (value != "0" && value != "1") {
             return failUsage(std::string(field->storedName) + " takes 0 or 1", context);
         }
-        return finish(WriteStoreBool(registry, key, field->storedName, value == "1"), context);
-    default: {
+        settings.*field->flag = value == "1";
+    } else {
         const std::optional<std::int64_t> number = parseWholeNumber(value);
-        if (!number || *number != clampToLimits(*field, *number)) {
-            return failUsage(std::string(field->storedName) + " takes a 32-bit integer", context);
+        if (!number || *number != static_cast<std::int32_t>(*number)) {
+            return failUsage(std::string(field->storedName) + " takes a 32-bit whole number",
+                             context);
         }
-        return finish(
-            WriteStoreInteger(registry, key, field->storedName, static_cast<std::int32_t>(*number)),
-            context);
+        settings.*field->number = clampToLimits(*field, *number);
     }
-    }
+    return finish(writeStoredField(context.registry, *field, settings), context);
 }
 
 int getText(const std::string& section, Context& context)
@@ -153,9 +123,6 @@ int addBank(const std::string& name, Context& context)
         return fail(loaded.message(), context);
     }
     BannerBanks banks = std::move(loaded).value();
-    if (const std::optional<std::string> refusal = banks.refusal(name)) {
-        return fail(*refusal, context);
-    }
     return finish(banks.add(name), context);
 }
 

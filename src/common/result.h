@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cassert>
 #include <optional>
 #include <string>
 #include <utility>
@@ -32,7 +33,7 @@ template <typename T>
 class [[nodiscard]] Result {
 public:
     Result(T value) : m_value(std::move(value)) {}
-    Result(Status failure) : m_message(failure.message()) {}
+    Result(Status failure) : m_message(failure.message()) { assert(!failure.ok()); }
 
     static Result failure(std::string message)
     {

@@ -225,8 +225,8 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
         return Status::failure(fileErrorMessage(path, errno));
     }
     Status written = writeAll(descriptor, content, path);
-    if (written && keepMode) {
-        ::fchmod(descriptor, mode);
+    if (written && keepMode && ::fchmod(descriptor, mode) != 0) {
+        written = Status::failure(fileErrorMessage(path, errno));
     }
     if (written && ::fsync(descriptor) != 0) {
         written = Status::failure(fileErrorMessage(path, errno));

@@ -1,5 +1,6 @@
 #include "platform/locations.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <climits>
@@ -19,15 +20,34 @@ std::string environment(const char* name)
     return value != nullptr ? std::string(value) : std::string();
 }
 
+std::string homeDirectory()
+{
+    std::string home = environment("HOME");
+    if (home.empty()) {
+        if (const passwd* user = ::getpwuid(::getuid())) {
+            home = user->pw_dir;
+        }
+    }
+    return home;
+}
+
 // An XDG base directory: the variable when it holds an absolute path, else the fallback
 // below the home directory.
 std::string baseDirectory(const char* variable, const char* fallbackBelowHome)
 {
     std::string directory = environment(variable);
     if (directory.empty() || directory.front() != '/') {
-        directory = environment("HOME") + "/" + fallbackBelowHome;
+        directory = homeDirectory() + "/" + fallbackBelowHome;
     }
     return directory;
+}
+
+// A build tree or a portable install: writable, and not a system directory, which the
+// administrator could write to as well.
+bool isOwnProgramDirectory(const std::string& directory)
+{
+    return !directory.empty() && directory.rfind("/usr/", 0) != 0 &&
+           ::access(directory.c_str(), W_OK) == 0;
 }
 
 }  // namespace
@@ -46,7 +66,7 @@ std::string textStorePath()
         return path;
     }
     const std::string programDir = programDirectory();
-    if (!programDir.empty() && ::access(programDir.c_str(), W_OK) == 0) {
+    if (isOwnProgramDirectory(programDir)) {
         return programDir + "/" + kTextStoreFileName;
     }
     return baseDirectory("XDG_DATA_HOME", ".local/share") + "/pixmosa/" + kTextStoreFileName;

@@ -9,8 +9,8 @@ namespace pixmosa {
 std::string registryFilePath();
 
 // The text store Pixmosa.dat: PIXMOSA_TEXT_STORE when set, otherwise in the program's own
-// directory when that is writable (a build tree or a portable install), otherwise in
-// pixmosa/ under the user's data directory.
+// directory when that is writable and not below /usr (a build tree or a portable install),
+// otherwise in pixmosa/ under the user's data directory.
 std::string textStorePath();
 
 // The directory of the running executable, without a trailing separator.

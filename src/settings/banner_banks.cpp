@@ -84,7 +84,8 @@ std::optional<std::string> BannerBanks::refusal(std::string_view name) const
         return "The name already exists. Please select a new one.";
     }
     if (characterCount(name) > kMaxBankNameLength) {
-        return "The name is longer than 255 characters. Please select a new one.";
+        return "The name is longer than " + std::to_string(kMaxBankNameLength) +
+               " characters. Please select a new one.";
     }
     if (isSectionOfPageText(name)) {
         return "The name belongs to a page text. Please select a new one.";
@@ -92,11 +93,18 @@ std::optional<std::string> BannerBanks::refusal(std::string_view name) const
     if (name.find_first_of("]\r\n") != std::string_view::npos) {
         return "The name cannot hold \"]\" or a line break. Please select a new one.";
     }
+    if (name == kSectionEndLine) {
+        return "The name cannot be \"" + std::string(kSectionEndLine) +
+               "\". Please select a new one.";
+    }
     return std::nullopt;
 }
 
 Status BannerBanks::add(std::string name)
 {
+    if (std::optional<std::string> refused = refusal(name)) {
+        return Status::failure(std::move(*refused));
+    }
     m_names.push_back(std::move(name));
     m_chosen = m_names.size() - 1;
     return saveList();

@@ -32,12 +32,13 @@ public:
     std::optional<std::size_t> find(std::string_view name) const;
 
     // The prompt that asks for another name, or nothing when the name can be added. Names are
-    // refused when empty, taken, too long, equal to a page text's section, or when they hold
-    // "]" or a line break, which would make their section header match the wrong section.
+    // refused when empty, taken, too long, equal to a page text's section, when they hold "]"
+    // or a line break, which would make their section header match the wrong section, or when
+    // they are the end line of a section, which would cut the stored list short.
     std::optional<std::string> refusal(std::string_view name) const;
 
-    // Appends an acceptable name, chooses it and stores the list. No section is written for
-    // it until its lines are saved.
+    // Appends the name, chooses it and stores the list; a name that is refused fails with its
+    // prompt and changes nothing. No section is written for the bank until its lines are saved.
     Status add(std::string name);
 
     // Removes the chosen bank's section and name, chooses the first bank left and stores the

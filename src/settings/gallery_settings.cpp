@@ -15,11 +15,11 @@ using S = GallerySettings;
 constexpr std::string_view kPageTitle =
     "<DIV ALIGN=\"center\"><P>\r\n"
     "<B><I><FONT SIZE=\"+3\">Picture Gallery</FONT></I></B>\r\n"
-    "</DIV>\r\n";
+    "</DIV>";
 constexpr std::string_view kIndexTitle =
     "<DIV ALIGN=\"center\"><P>\r\n"
     "<B><I><FONT SIZE=\"+3\">Picture Gallery Index</FONT></I></B>\r\n"
-    "</DIV>\r\n";
+    "</DIV>";
 constexpr std::string_view kIndexFooter =
     "<P>\r\n"
     "<DIV ALIGN=\"center\">\r\n"
@@ -27,7 +27,7 @@ constexpr std::string_view kIndexFooter =
     "Click here to enter Gallery\r\n"
     "</FONT></I></B>\r\n"
     "</DIV>\r\n"
-    "<P>\r\n";
+    "<P>";
 
 constexpr FieldInfo text(std::string_view name, std::string_view storedName,
                          std::string_view defaultText, std::string_view initialText,

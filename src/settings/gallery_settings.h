@@ -49,7 +49,9 @@ struct GallerySettings {
     bool DisablePageLinks = false;
     bool DisableBanner = false;
 
-    // Multi-line texts, each line followed by CR LF, as the text store loads them.
+    // Multi-line texts as their editor holds them: the lines joined by CR LF. A text loaded from
+    // the text store ends in CR LF, as an editor showing it has an empty last line; the
+    // initial texts do not.
     std::string GalleryHeader;
     std::string GalleryFooter;
     std::string ImageHeader;

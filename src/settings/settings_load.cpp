@@ -3,8 +3,7 @@
 #include <array>
 
 #include "platform/file_system.h"
-#include "settings/number_field.h"
-#include "settings/store.h"
+#include "settings/field_store.h"
 #include "settings/text_store.h"
 #include "settings/thumb_folder.h"
 
@@ -61,41 +60,6 @@ constexpr auto kPageTextOrder = std::to_array<std::string_view>({
     "HeaderCode",
 });
 
-Status readField(const Registry& registry, const FieldInfo& field, GallerySettings& settings)
-{
-    switch (field.kind) {
-    case FieldKind::Text: {
-        Result<std::string> text =
-            ReadStoreString(registry, kSettingsKey, field.storedName, field.defaultText);
-        if (text) {
-            settings.*field.text = std::move(text).value();
-        }
-        return text.status();
-    }
-    case FieldKind::Switch: {
-        const Result<bool> on =
-            ReadStoreBool(registry, kSettingsKey, field.storedName, field.defaultValue != 0);
-        if (on) {
-            settings.*field.flag = *on;
-        }
-        return on.status();
-    }
-    case FieldKind::Number:
-    case FieldKind::Colour:
-    case FieldKind::Position: {
-        const Result<std::int32_t> value =
-            ReadStoreInteger(registry, kSettingsKey, field.storedName, field.defaultValue);
-        if (value) {
-            settings.*field.number = clampToLimits(field, *value);
-        }
-        return value.status();
-    }
-    case FieldKind::MultiLineText:
-        break;
-    }
-    return Status::success();
-}
-
 Status readPageTexts(const std::string& textStorePath, GallerySettings& settings)
 {
     for (const std::string_view name : kPageTextOrder) {
@@ -116,7 +80,7 @@ SettingsLoad LoadGallerySettings(const Registry& registry, const std::string& te
     SettingsLoad load{GallerySettings::initial(), BannerBanks(textStorePath), std::nullopt};
     GallerySettings& settings = load.settings;
     for (const std::string_view name : kStoredFieldOrder) {
-        if (Status read = readField(registry, settingsField(name), settings); !read) {
+        if (Status read = readStoredField(registry, settingsField(name), settings); !read) {
             load.error = read.message();
             return load;
         }

@@ -62,11 +62,11 @@ Result<std::int32_t> ReadStoreInteger(const Registry& registry, std::string_view
     if (value->type != RegistryType::Dword) {
         return Result<std::int32_t>::failure(formatWithName(kInvalidDataType, name));
     }
-    if (value->data.size() > 4) {
+    if (value->data.size() != 4) {
         return Result<std::int32_t>::failure(formatWithName(kFailedToGetData, name));
     }
     std::uint32_t bits = 0;
-    for (std::size_t i = value->data.size(); i > 0; --i) {
+    for (std::size_t i = 4; i > 0; --i) {
         bits = (bits << 8) | static_cast<unsigned char>(value->data[i - 1]);
     }
     return static_cast<std::int32_t>(bits);

@@ -14,7 +14,7 @@ inline constexpr std::string_view kSettingsKey = "Software\\Brevant Software\\Pi
 
 // Writes fail with "Failed to set data for '<name>'". Reads give the default when the key or
 // the value is missing, and fail with "Invalid data type for '<name>'" for a value of another
-// type, or "Failed to get data for '<name>'" for a number longer than four bytes.
+// type, or "Failed to get data for '<name>'" for a number that is not four bytes long.
 Status WriteStoreString(Registry& registry, std::string_view key, std::string_view name,
                         std::string_view text);
 Status WriteStoreInteger(Registry& registry, std::string_view key, std::string_view name,

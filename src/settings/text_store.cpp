@@ -8,18 +8,16 @@ namespace pixmosa {
 
 namespace {
 
-constexpr std::string_view kEndLine = "####";
-
 using Lines = std::vector<std::string>;
-
-bool isHeaderOf(std::string_view line, std::string_view section)
-{
-    return startsWithIgnoringAsciiCase(line, "[" + std::string(section) + "]");
-}
 
 std::string headerOf(std::string_view section)
 {
     return "[" + std::string(section) + "]";
+}
+
+bool isHeaderOf(std::string_view line, std::string_view section)
+{
+    return startsWithIgnoringAsciiCase(line, headerOf(section));
 }
 
 // The text's lines, the empty line and the end line. A line handed over with line breaks
@@ -36,7 +34,7 @@ void appendBody(Lines& out, const Lines& lines)
         }
     }
     out.emplace_back();
-    out.emplace_back(kEndLine);
+    out.emplace_back(kSectionEndLine);
 }
 
 // The index of the first line that is the header of the section, or the line count.
@@ -52,7 +50,7 @@ std::size_t findHeader(const Lines& lines, std::string_view section)
 // The index after the end line that closes a body starting at `from`, or the line count.
 std::size_t afterBody(const Lines& lines, std::size_t from)
 {
-    while (from < lines.size() && lines[from] != kEndLine) {
+    while (from < lines.size() && lines[from] != kSectionEndLine) {
         ++from;
     }
     return from < lines.size() ? from + 1 : from;
@@ -126,7 +124,7 @@ Result<std::string> LoadText(const std::string& path, std::string_view section)
     const std::size_t end = afterBody(lines, header + 1);
     std::string text;
     for (std::size_t i = header + 1; i < end && i < lines.size(); ++i) {
-        if (lines[i] != kEndLine) {
+        if (lines[i] != kSectionEndLine) {
             text += lines[i];
             text += "\r\n";
         }

@@ -8,6 +8,9 @@
 
 namespace pixmosa {
 
+// The line that ends every section.
+inline constexpr std::string_view kSectionEndLine = "####";
+
 // The text store: a file of named sections, each "[name]", the text's lines, one empty line
 // and "####", every line ending in CR LF. Section names match without regard to the case of
 // ASCII letters, and lines outside any section survive every change.

@@ -1,10 +1,9 @@
 #include "cli/command_line.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <sstream>
-
-#include <sys/stat.h>
 
 #include "platform/registry_file.h"
 #include "settings/store.h"
@@ -15,6 +14,13 @@ namespace pixmosa::cli {
 namespace {
 
 using test::TempDir;
+
+std::string usageText()
+{
+    std::ostringstream usage;
+    printUsage(usage);
+    return usage.str();
+}
 
 class CommandLineTest : public ::testing::Test {
 protected:
@@ -47,7 +53,7 @@ TEST_F(CommandLineTest, GetPrintsTheDefaultOfAValueNotStored)
 TEST_F(CommandLineTest, SetStoresWithTheFieldsTypeAndClampsNumbers)
 {
     EXPECT_EQ(run({"set", "ThumbSize", "1000"}), kSuccess);
-    EXPECT_EQ(run({"set", "CellSpacing", ""}), kSuccess);
+    EXPECT_EQ(run({"set", "CellSpacing", "-4"}), kSuccess);
     EXPECT_EQ(run({"set", "sorted", "1"}), kSuccess);
     EXPECT_EQ(run({"set", "GalleryBackColor", "255"}), kSuccess);
     EXPECT_EQ(run({"set", "ThumbsDir", " My Thumbs "}), kSuccess);
@@ -86,6 +92,8 @@ TEST_F(CommandLineTest, BadUsageExitsWithTwo)
     EXPECT_EQ(run({"set", "Sorted", "yes"}), kBadUsage);
     EXPECT_EQ(run({"set", "TableBackColor", "red"}), kBadUsage);
     EXPECT_EQ(run({"set", "Top", "99999999999"}), kBadUsage);
+    EXPECT_EQ(run({"set", "Rows", "abc"}), kBadUsage);
+    EXPECT_EQ(err.str(), "Rows takes a 32-bit whole number\n" + usageText());
     EXPECT_EQ(dir.entryCount(), 0);
 
     EXPECT_EQ(run({"--help"}), kSuccess);

@@ -70,6 +70,18 @@ TEST(FileSystemTest, AtomicWriteKeepsASymbolicLinkAndChangesItsTarget)
     EXPECT_EQ(dir.read("target"), "new");
 }
 
+TEST(FileSystemTest, FailedReplaceRemovesItsTemporaryFile)
+{
+    const TempDir dir;
+    ASSERT_EQ(::mkdir(dir.path("target").c_str(), 0777), 0);
+    dir.write("target/inside", "x");
+
+    EXPECT_FALSE(writeFileAtomically(dir.path("target"), "new", ExistingFile::Replace).ok());
+
+    EXPECT_EQ(dir.entryCount(), 1);
+    EXPECT_EQ(dir.read("target/inside"), "x");
+}
+
 TEST(FileSystemTest, MakeDirectoriesCreatesEveryMissingParent)
 {
     const TempDir dir;

@@ -64,9 +64,21 @@ TEST_F(BannerBanksTest, NamesAreRefusedWithAPromptToTryAgain)
               "The name cannot hold \"]\" or a line break. Please select a new one.");
     EXPECT_EQ(banks.refusal(std::string(256, 'x')),
               "The name is longer than 255 characters. Please select a new one.");
+    EXPECT_EQ(banks.refusal("####"), "The name cannot be \"####\". Please select a new one.");
     EXPECT_EQ(banks.refusal(std::string(255, 'x')), std::nullopt);
     EXPECT_EQ(banks.refusal("   "), std::nullopt);
     EXPECT_EQ(banks.refusal("Columns"), std::nullopt);
+}
+
+TEST_F(BannerBanksTest, RefusedNameIsNeitherAddedNorStored)
+{
+    add("Spring");
+
+    EXPECT_EQ(banks.add("SPRING").message(), "The name already exists. Please select a new one.");
+    EXPECT_EQ(banks.add("").message(), "Please enter a name for banner bank.");
+
+    EXPECT_EQ(banks.names(), (std::vector<std::string>{"Spring"}));
+    EXPECT_EQ(stored("Banner Banks"), "Spring\r\n");
 }
 
 TEST_F(BannerBanksTest, BlankLinesNeverReplaceABanksStoredLines)

@@ -190,6 +190,21 @@ TEST_F(SettingsLoadTest, LoadStoppedBeforeIndexFileLeavesTheWindowsInitialName)
     EXPECT_EQ(loaded.settings.ThumbSize, 120);
 }
 
+TEST_F(SettingsLoadTest, NumberOfTheWrongLengthStopsTheLoadThere)
+{
+    ASSERT_TRUE(registry
+                    .writeValue(kSettingsKey, "TableBackColor",
+                                RegistryValue{RegistryType::Dword, std::string(8, '\0')})
+                    .ok());
+    setNumber("ImageForeColor", 0x00123456);
+
+    const SettingsLoad loaded = load();
+
+    EXPECT_EQ(*loaded.error, "Failed to get data for 'TableBackColor'");
+    EXPECT_EQ(loaded.settings.ImageTitle, "Picture Gallery");
+    EXPECT_EQ(loaded.settings.ImageForeColor, GallerySettings::initial().ImageForeColor);
+}
+
 TEST_F(SettingsLoadTest, PageTextsComeFromTheStoreAndAMissingSectionIsEmpty)
 {
     saveSection("Gallery Header", {"<H1>Mine</H1>"});

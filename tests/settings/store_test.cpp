@@ -1,6 +1,7 @@
 #include "settings/store.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/registry_file.h"
 #include "support/temp_dir.h"
@@ -79,12 +80,27 @@ TEST_F(StoreTest, ExpandStringReadsAsTextWithNothingExpanded)
     EXPECT_EQ(*ReadStoreString(registry, kSettingsKey, "ImageDir", ""), "$HOME/x");
 }
 
-TEST_F(StoreTest, NumberLongerThanFourBytesCannotBeRead)
+TEST_F(StoreTest, NumberThatIsNotFourBytesLongCannotBeRead)
 {
     storeRaw("Rows", RegistryValue{RegistryType::Dword, std::string(8, '\1')});
+    storeRaw("Columns", RegistryValue{RegistryType::Dword, std::string(2, '\1')});
 
     EXPECT_EQ(ReadStoreInteger(registry, kSettingsKey, "Rows", 2).message(),
               "Failed to get data for 'Rows'");
+    EXPECT_EQ(ReadStoreBool(registry, kSettingsKey, "Columns", false).message(),
+              "Failed to get data for 'Columns'");
+}
+
+TEST_F(StoreTest, DamagedValueLineReadsAsAnInvalidDataType)
+{
+    dir.write("registry.reg",
+              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Brevant Software\\Pixmosa]\r\n"
+              "\"Rows\"=dword:not-a-number\r\n");
+
+    EXPECT_EQ(ReadStoreInteger(registry, kSettingsKey, "Rows", 2).message(),
+              "Invalid data type for 'Rows'");
+    ASSERT_TRUE(WriteStoreInteger(registry, kSettingsKey, "Rows", 3).ok());
+    EXPECT_EQ(*ReadStoreInteger(registry, kSettingsKey, "Rows", 2), 3);
 }
 
 TEST_F(StoreTest, AnyNonZeroNumberReadsAsOn)
@@ -97,13 +113,25 @@ TEST_F(StoreTest, AnyNonZeroNumberReadsAsOn)
 
 TEST_F(StoreTest, FailedWriteNamesTheValueAndKeepsTheOldOne)
 {
+    ASSERT_TRUE(WriteStoreInteger(registry, kSettingsKey, "Columns", 7).ok());
+    const std::string before = dir.read("registry.reg");
+    ASSERT_EQ(::chmod(dir.path("registry.reg").c_str(), 0444), 0);
+
+    const Status written = WriteStoreInteger(registry, kSettingsKey, "Columns", 4);
+
+    EXPECT_EQ(written.message(), "Failed to set data for 'Columns'");
+    EXPECT_EQ(*ReadStoreInteger(registry, kSettingsKey, "Columns", 5), 7);
+    EXPECT_EQ(dir.read("registry.reg"), before);
+}
+
+TEST_F(StoreTest, RegistryThatCannotBeCreatedFailsToSetData)
+{
     dir.write("file", "");
     RegistryFile unusable(dir.path("file") + "/registry.reg");
 
-    const Status written = WriteStoreInteger(unusable, kSettingsKey, "Columns", 4);
-
-    EXPECT_EQ(written.message(), "Failed to set data for 'Columns'");
-    EXPECT_EQ(*ReadStoreInteger(unusable, kSettingsKey, "Columns", 5), 5);
+    EXPECT_EQ(WriteStoreString(unusable, kSettingsKey, "ImageDir", "x").message(),
+              "Failed to set data for 'ImageDir'");
+    EXPECT_EQ(*ReadStoreString(unusable, kSettingsKey, "ImageDir", "default"), "default");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -209,6 +211,40 @@ TEST_F(TextStoreTest, StoreThatCannotBeCreatedGivesThePlatformReason)
 
     ASSERT_FALSE(saved.ok());
     EXPECT_NE(saved.message().find("Not a directory"), std::string::npos) << saved.message();
+}
+
+// Two running copies save their own sections from the very first save on; a lost update
+// would drop some of them.
+TEST_F(TextStoreTest, ConcurrentSavesKeepEachOthersSections)
+{
+    constexpr int kWriters = 2;
+    constexpr int kSectionsEach = 30;
+    pid_t children[kWriters];
+    for (int writer = 0; writer < kWriters; ++writer) {
+        children[writer] = ::fork();
+        ASSERT_GE(children[writer], 0);
+        if (children[writer] == 0) {
+            bool ok = true;
+            for (int i = 0; i < kSectionsEach; ++i) {
+                const std::string name = "W" + std::to_string(writer) + "-" + std::to_string(i);
+                ok = SaveText(store(), name, {name}).ok() && ok;
+            }
+            ::_exit(ok ? 0 : 1);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+
+    for (int writer = 0; writer < kWriters; ++writer) {
+        for (int i = 0; i < kSectionsEach; ++i) {
+            const std::string name = "W" + std::to_string(writer) + "-" + std::to_string(i);
+            EXPECT_EQ(load(name), name + "\r\n");
+        }
+    }
+    EXPECT_EQ(dir.entryCount(), 1);
 }
 
 TEST_F(TextStoreTest, FirstSaveCreatesMissingDirectories)
