@@ -98,6 +98,17 @@ std::string joinLinesCrLf(const std::vector<std::string>& lines)
     return text;
 }
 
+std::string replaceAllRepeated(std::string text, std::string_view from, std::string_view to)
+{
+    if (from.empty()) {
+        return text;
+    }
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from)) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
 std::string formatWithName(std::string_view pattern, std::string_view name)
 {
     std::string result(pattern);

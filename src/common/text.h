@@ -26,6 +26,10 @@ std::vector<std::string> splitFileLines(std::string_view text);
 // Each line followed by CR LF, the form in which a multi-line text is loaded and shown.
 std::string joinLinesCrLf(const std::vector<std::string>& lines);
 
+// Replaces every occurrence, searching again from the start after each replacement, so an
+// occurrence that a replacement forms is replaced too. `to` must not contain `from`.
+std::string replaceAllRepeated(std::string text, std::string_view from, std::string_view to);
+
 // Puts the name in place of the first "%s" of a message pattern.
 std::string formatWithName(std::string_view pattern, std::string_view name);
 

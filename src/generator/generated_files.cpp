@@ -1,5 +1,7 @@
 #include "generator/generated_files.h"
 
+#include <algorithm>
+
 #include "common/paths.h"
 
 namespace pixmosa {
@@ -17,6 +19,13 @@ std::string galleryPageName(const GallerySettings& settings, std::int64_t page)
 std::string imagePageName(const GallerySettings& settings, std::string_view entry)
 {
     return imageBaseName(entry) + "." + settings.PageExt;
+}
+
+std::string thumbnailSource(const GallerySettings& settings, std::string_view entry)
+{
+    std::string folder = settings.ThumbFolder;
+    std::replace(folder.begin(), folder.end(), '\\', '/');
+    return folder + settings.ThumbPrefix + std::string(entry);
 }
 
 std::string galleryPagePath(const GallerySettings& settings, std::int64_t page)

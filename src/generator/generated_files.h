@@ -15,6 +15,10 @@ std::string imageBaseName(std::string_view entry);
 std::string galleryPageName(const GallerySettings& settings, std::int64_t page);
 std::string imagePageName(const GallerySettings& settings, std::string_view entry);
 
+// A thumbnail as pages refer to it: the thumbnail folder, with forward slashes, the prefix and
+// the entry.
+std::string thumbnailSource(const GallerySettings& settings, std::string_view entry);
+
 // Full paths: the image directory with its trailing separator, then the name.
 std::string galleryPagePath(const GallerySettings& settings, std::int64_t page);
 std::string imagePagePath(const GallerySettings& settings, std::string_view entry);

@@ -23,10 +23,8 @@ Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
         observer.message(kNoImagesMessage);
         return CommandEnd::NoImages;
     }
-    if (settings.ThumbPrefix.empty() && sameFile(thumbnails, imageDirectory)) {
-        return Result<CommandEnd>::failure(
-            "The thumbnails would replace the images: choose a thumbnail folder or a "
-            "thumbnail prefix");
+    if (Status refused = refuseThumbnailsReplacingImages(settings); !refused) {
+        return refused;
     }
 
     for (std::size_t i = 0; i < images.size(); ++i) {
@@ -43,6 +41,17 @@ Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
     observer.status("Finished creating thumbnails");
     observer.beep();
     return CommandEnd::Finished;
+}
+
+Status refuseThumbnailsReplacingImages(const GallerySettings& settings)
+{
+    if (settings.ThumbPrefix.empty() &&
+        sameFile(thumbnailDirectory(settings), withTrailingSeparator(settings.ImageDir))) {
+        return Status::failure(
+            "The thumbnails would replace the images: choose a thumbnail folder or a "
+            "thumbnail prefix");
+    }
+    return Status::success();
 }
 
 std::string creatingThumbnailText(std::size_t number, std::size_t count)

@@ -1,0 +1,108 @@
+#include "generator/gallery_page.h"
+
+#include "catalogue/image_paths.h"
+#include "common/colour_text.h"
+#include "generator/generated_files.h"
+#include "generator/image_page.h"
+#include "generator/page_file.h"
+#include "generator/page_frame.h"
+#include "thumbs/jpeg_header.h"
+
+namespace pixmosa {
+
+namespace {
+
+constexpr std::int64_t kCellsPerBar = 20;
+
+void writePageBar(PageFile& page, const GalleryContext& context, const RunState& state)
+{
+    page.line("<TABLE BORDER=1 ALIGN=\"center\">");
+    page.line("<TR ALIGN=\"center\">");
+    for (std::int64_t n = 1; n <= state.PageCount; ++n) {
+        const std::string number = std::to_string(n);
+        if (n > 1 && (n - 1) % kCellsPerBar == 0) {
+            page.line("</TR></TABLE>");
+            page.line("<TABLE BORDER=1 ALIGN=\"center\"><TR ALIGN=\"center\">");
+        }
+        if (n == state.CurrentPage) {
+            page.line("<TD BGCOLOR=\"Fuchsia\" WIDTH=20>");
+            page.line("<FONT Color=\"Aqua\"><B><I>" + number + "</I></B></FONT></TD>");
+        } else {
+            page.line("<TD BGCOLOR=\"aqua\" WIDTH=20>");
+            page.line("<A href=\"" + galleryPageName(context.settings, n) +
+                      "\" STYLE=\"text-decoration: none\"><FONT Color=\"Fuchsia\"><B><I>" + number +
+                      "</I></B></FONT></a></TD>");
+        }
+    }
+    page.line("</TR>");
+    page.line("</TABLE>");
+}
+
+void writeIndexLink(PageFile& page, const GallerySettings& settings)
+{
+    page.line("<DIV ALIGN=\"center\"><A HREF=\"" + settings.IndexFile + "\">Index Page</A></DIV>");
+}
+
+Status writeThumbnailTable(PageFile& page, const GalleryContext& context, RunState& state)
+{
+    const GallerySettings& s = context.settings;
+    const std::string background =
+        s.TableBackImage.empty() ? std::string() : " BACKGROUND=\"" + s.TableBackImage + "\"";
+    page.line("<TABLE ALIGN=\"CENTER\"" + background + " BORDER=" + std::to_string(s.TableBorder) +
+              " CELLSPACING=" + std::to_string(s.CellSpacing) +
+              " CELLPADDING=" + std::to_string(s.CellPadding) +
+              " BGCOLOR=" + colourText(s.TableBackColor, context.colours) + ">");
+    const std::size_t count = context.images.size();
+    for (std::int32_t row = 0; row < s.Rows && state.ImageIndex < count; ++row) {
+        page.line("<TR>");
+        for (std::int32_t cell = 0; cell < s.Cols && state.ImageIndex < count; ++cell) {
+            const std::string& entry = context.images[state.ImageIndex];
+            const Result<ImageSize> size = readJpegSize(thumbnailPath(s, entry));
+            if (!size) {
+                return size.status();
+            }
+            page.line("<TD ALIGN=\"CENTER\">");
+            page.line("<A href=\"" + (s.UseImageShell ? imagePageName(s, entry) : entry) + "\">");
+            page.line("<IMG src=\"" + thumbnailSource(s, entry) +
+                      "\" border=0 height=" + std::to_string(size->height) +
+                      " width=" + std::to_string(size->width) + "></a>");
+            if (s.UseImageShell) {
+                if (Status written = writeImagePage(context, state); !written) {
+                    return written;
+                }
+            }
+            ++state.ImageIndex;
+            page.line("</TD>");
+        }
+        page.line("</TR>");
+    }
+    page.line("</TABLE>");
+    return Status::success();
+}
+
+}  // namespace
+
+Status writeGalleryPage(const GalleryContext& context, RunState& state)
+{
+    const GallerySettings& s = context.settings;
+    PageFile page(galleryPagePath(s, state.CurrentPage));
+    const Result<std::string> footer = writePageStart(
+        page, context, {s.GalleryTitle, galleryBodyTag(context), s.GalleryHeader, s.GalleryFooter});
+    if (!footer) {
+        return footer.status();
+    }
+    writePageBar(page, context, state);
+    writeIndexLink(page, s);
+    page.line("<P>");
+    if (Status table = writeThumbnailTable(page, context, state); !table) {
+        return table;
+    }
+    writeCreditLine(page, s);
+    page.line("<P>");
+    writePageBar(page, context, state);
+    writeIndexLink(page, s);
+    writePageEnd(page, *footer);
+    return page.close();
+}
+
+}  // namespace pixmosa

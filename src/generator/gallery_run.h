@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/colour_text.h"
+#include "common/command_observer.h"
+#include "common/result.h"
+#include "generator/page_thumbnail_draw.h"
+#include "settings/gallery_settings.h"
+
+namespace pixmosa {
+
+// A command observer that can also show the finished gallery.
+class GalleryObserver : public CommandObserver {
+public:
+    // Opens the index page in the user's browser, without waiting.
+    virtual void openPage(const std::string& path) = 0;
+};
+
+// What a gallery run works from, taken when it starts.
+struct GalleryInputs {
+    GallerySettings settings;
+    std::vector<std::string> images;     // in gallery order
+    std::vector<std::string> bankNames;  // the banner banks, in list order
+    std::string textStorePath;
+};
+
+// The Gallery command: makes the thumbnails that are missing, writes every gallery page (and,
+// with the image shell on, every image page from inside it), then the index page, and opens
+// it. A failure ends the run at that file with its error; the files written before it stay.
+Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& observer,
+                              PageThumbnailDraw& draw, const SystemColours& colours);
+
+}  // namespace pixmosa

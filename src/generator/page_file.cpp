@@ -1,0 +1,21 @@
+#include "generator/page_file.h"
+
+#include "platform/file_system.h"
+
+namespace pixmosa {
+
+void PageFile::line(std::string_view text)
+{
+    m_content += text;
+    m_content += "\r\n";
+}
+
+Status PageFile::close()
+{
+    if (!writeFileAtomically(m_path, m_content, ExistingFile::Replace)) {
+        return Status::failure("Cannot create file " + m_path);
+    }
+    return Status::success();
+}
+
+}  // namespace pixmosa

@@ -1,0 +1,519 @@
+#include "generator/gallery_run.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <initializer_list>
+
+#include "settings/text_store.h"
+#include "settings/thumb_folder.h"
+#include "support/jpeg_fixtures.h"
+#include "support/temp_dir.h"
+
+namespace pixmosa {
+namespace {
+
+using test::TempDir;
+using Names = std::vector<std::string>;
+
+constexpr std::string_view kCredit =
+    "<DIV ALIGN=\"center\"><FONT SIZE=2><I>Gallery created with </I></FONT><A "
+    "HREF=\"https://pixmosa.org/\" onMouseOver=\"window.status='Pixmosa HomePage'; return "
+    "true\" STYLE=\"background-color: Maroon; color: Yellow; font-family: cursive; "
+    "font-weight: bold; font-style: italic; text-align: center; text-decoration: none;\" "
+    "TITLE=\"Pixmosa HomePage\">&nbsp;Pixmosa&nbsp;</A></DIV>";
+constexpr std::string_view kGalleryBody =
+    "<BODY BGCOLOR=#000080 TEXT=#00FFFF LINK=#00FF00 VLINK=#FFFF00 ALINK=#FF0000>";
+
+// Every line followed by CR LF, as pages are written.
+std::string page(std::initializer_list<std::string_view> lines)
+{
+    std::string text;
+    for (const std::string_view line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+class RecordingGalleryObserver final : public GalleryObserver {
+public:
+    void status(std::string_view text) override { events.emplace_back(text); }
+    void progress(std::size_t, std::size_t) override {}
+    void breathe() override {}
+    void beep() override { events.emplace_back("beep"); }
+    void message(std::string_view text) override
+    {
+        events.push_back("message: " + std::string(text));
+    }
+    void openPage(const std::string& path) override { events.push_back("open " + path); }
+
+    Names events;
+};
+
+// Draws the same number every time, as draws within one clock tick do.
+class FixedDraw final : public PageThumbnailDraw {
+public:
+    explicit FixedDraw(std::int64_t value) : m_value(value) {}
+    std::int64_t draw(std::int64_t) override { return m_value; }
+
+private:
+    std::int64_t m_value;
+};
+
+class GalleryRunTest : public ::testing::Test {
+protected:
+    GalleryRunTest()
+    {
+        ::mkdir(dir.path("pics").c_str(), 0777);
+        GallerySettings& s = inputs.settings;
+        s.ImageDir = dir.path("pics");
+        s.ThumbSize = 10;
+        s.CellPadding = 20;
+        s.IndexFile = "index.html";
+        s.ImageTitle = "Picture Gallery";
+        inputs.textStorePath = dir.path("Pixmosa.dat");
+    }
+
+    // Images of 40 x 30 pixels, whose thumbnails at size 10 are 10 x 8.
+    void addImages(const Names& names)
+    {
+        const std::string jpeg = test::encodeJpeg(test::patternImage(40, 30));
+        for (const std::string& name : names) {
+            dir.write("pics/" + name, jpeg);
+            inputs.images.push_back(name);
+        }
+    }
+
+    void addNumberedImages(int count)
+    {
+        Names names;
+        for (int i = 1; i <= count; ++i) {
+            names.push_back("p" + std::to_string(i) + ".jpg");
+        }
+        addImages(names);
+    }
+
+    void setThumbsDir(const std::string& thumbsDir)
+    {
+        inputs.settings.ThumbsDir = thumbsDir;
+        inputs.settings.ThumbFolder = deriveThumbFolder(thumbsDir);
+    }
+
+    Result<CommandEnd> run() { return RunGallery(inputs, observer, draw, colours); }
+
+    void runAndExpectSuccess()
+    {
+        const Result<CommandEnd> end = run();
+        ASSERT_TRUE(end.ok()) << end.message();
+        ASSERT_EQ(*end, CommandEnd::Finished);
+    }
+
+    std::string read(const std::string& name) const { return dir.read("pics/" + name); }
+    bool exists(const std::string& name) const { return dir.exists("pics/" + name); }
+
+    // The lines of a page from the first that starts with `from` to the next that starts with
+    // `to`, both included.
+    Names section(const std::string& name, std::string_view from, std::string_view to) const
+    {
+        Names lines;
+        const std::string text = read(name);
+        bool inside = false;
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = text.find("\r\n", start);
+            const std::string line = text.substr(start, end - start);
+            start = end + 2;
+            inside = inside || line.rfind(from, 0) == 0;
+            if (inside) {
+                lines.push_back(line);
+                if (lines.size() > 1 && line.rfind(to, 0) == 0) {
+                    break;
+                }
+            }
+        }
+        return lines;
+    }
+
+    TempDir dir;
+    GalleryInputs inputs{GallerySettings::initial(), {}, {}, {}};
+    RecordingGalleryObserver observer;
+    FixedDraw draw{0};
+    StandardSystemColours colours;
+};
+
+TEST_F(GalleryRunTest, OneImageMakesAWholeGallery)
+{
+    addImages({"Tree.jpg"});
+
+    runAndExpectSuccess();
+
+    const std::string galleryHeader =
+        "<DIV ALIGN=\"center\"><P>\r\n<B><I><FONT SIZE=\"+3\">Picture Gallery</FONT></I></B>\r\n"
+        "</DIV>";
+    const std::string bar = std::string("<TABLE BORDER=1 ALIGN=\"center\">\r\n") +
+                            "<TR ALIGN=\"center\">\r\n<TD BGCOLOR=\"Fuchsia\" WIDTH=20>\r\n" +
+                            "<FONT Color=\"Aqua\"><B><I>1</I></B></FONT></TD>\r\n</TR>\r\n" +
+                            "</TABLE>";
+    EXPECT_EQ(read("Gallery1.html"),
+              page({"<HTML>",
+                    "<HEAD>",
+                    "<TITLE>Picture Gallery</TITLE>",
+                    "",
+                    "</HEAD>",
+                    kGalleryBody,
+                    galleryHeader,
+                    bar,
+                    "<DIV ALIGN=\"center\"><A HREF=\"index.html\">Index Page</A></DIV>",
+                    "<P>",
+                    "<TABLE ALIGN=\"CENTER\" BORDER=5 CELLSPACING=0 CELLPADDING=20 "
+                    "BGCOLOR=#C0C0C0>",
+                    "<TR>",
+                    "<TD ALIGN=\"CENTER\">",
+                    "<A href=\"Tree.html\">",
+                    "<IMG src=\"Thumbs/Thumb-Tree.jpg\" border=0 height=8 width=10></a>",
+                    "</TD>",
+                    "</TR>",
+                    "</TABLE>",
+                    kCredit,
+                    "<P>",
+                    bar,
+                    "<DIV ALIGN=\"center\"><A HREF=\"index.html\">Index Page</A></DIV>",
+                    "",
+                    "</body>",
+                    "</HTML>"}));
+
+    const std::string navigation =
+        "<TABLE ALIGN=\"CENTER\" BORDER=\"5\" CELLSPACING=\"0\" CELLPADDING=\"10\" "
+        "BGCOLOR=\"Silver\"><TR ALIGN=\"CENTER\">\r\n"
+        "<TD WIDTH=\"150\"><A HREF=\"Gallery1.html\" STYLE=\"text-decoration: none\"><FONT "
+        "FACE=\"Arial\" COLOR=\"Navy\"><B><I>Back to gallery</I></B></FONT></A></TD>\r\n"
+        "</TR></TABLE>";
+    EXPECT_EQ(read("Tree.html"),
+              page({"<HTML>",
+                    "<HEAD>",
+                    "<TITLE>Picture Gallery</TITLE>",
+                    "",
+                    "</HEAD>",
+                    kGalleryBody,
+                    galleryHeader,
+                    "<P>",
+                    navigation,
+                    "<P>",
+                    "<TABLE ALIGN=\"CENTER\" BORDER=\"5\" CELLSPACING=\"0\" CELLPADDING=\"0\" "
+                    "BGCOLOR=\"Silver\"><TR ALIGN=\"CENTER\">",
+                    "<TD>",
+                    "<IMG src=\"Tree.jpg\" border=0 HEIGHT=30 WIDTH=40>",
+                    "</TD>",
+                    "</TR></TABLE>",
+                    kCredit,
+                    "<P>",
+                    navigation,
+                    "<P>",
+                    "",
+                    "</body>",
+                    "</HTML>"}));
+
+    EXPECT_EQ(
+        read("index.html"),
+        page({"<HTML>",
+              "<HEAD>",
+              "<TITLE>Picture Gallery Index</TITLE>",
+              "",
+              "</HEAD>",
+              kGalleryBody,
+              "<DIV ALIGN=\"center\"><P>\r\n<B><I><FONT SIZE=\"+3\">Picture Gallery "
+              "Index</FONT></I></B>\r\n</DIV>",
+              "<DIV ALIGN=\"center\"><FONT FACE=\"Verdana\" SIZE=\"2\">Total Images: 1<BR>",
+              "Total Pages: 1</FONT></DIV>",
+              "<HR WIDTH=\"350\">",
+              "<TABLE BGCOLOR=\"Teal\" BORDER=\"1\" CELLSPACING=\"0\" ALIGN=\"CENTER\">",
+              "<TR ALIGN=\"CENTER\">",
+              "<TD>",
+              "<A href=\"Gallery1.html\" STYLE=\"text-decoration: none\">",
+              "<IMG src=\"Thumbs/Thumb-Tree.jpg\" ALIGN=\"MIDDLE\" border=0 HEIGHT=50><BR>",
+              "<FONT FACE=\"MS Sans Serif\" size=\"1\">Page 1</FONT>",
+              "</a>",
+              "</TD>",
+              "</TR></TABLE>",
+              "<HR WIDTH=\"350\">",
+              kCredit,
+              "<P>\r\n<DIV ALIGN=\"center\">\r\n<B><I><FONT SIZE=\"+3\">\r\nClick here to enter "
+              "Gallery\r\n</FONT></I></B>\r\n</DIV>\r\n<P>",
+              "</body>",
+              "</HTML>"}));
+
+    EXPECT_EQ(observer.events,
+              (Names{"Creating thumbnail 1 of 1", "Writing page 1 of 1", "Writing Index Page",
+                     "open " + dir.path("pics/index.html"), "Finished", "beep"}));
+}
+
+TEST_F(GalleryRunTest, LastRowEndsAfterTheLastImage)
+{
+    addNumberedImages(7);
+
+    runAndExpectSuccess();
+
+    const Names table = section("Gallery1.html", "<TABLE ALIGN=\"CENTER\"", "</TABLE>");
+    EXPECT_EQ(std::count(table.begin(), table.end(), "<TR>"), 2);
+    EXPECT_EQ(std::count(table.begin(), table.end(), "<TD ALIGN=\"CENTER\">"), 7);
+    ASSERT_GE(table.size(), 3u);
+    EXPECT_EQ(table[table.size() - 3], "</TD>");
+    EXPECT_EQ(table[table.size() - 2], "</TR>");
+    EXPECT_FALSE(exists("Gallery2.html"));
+}
+
+TEST_F(GalleryRunTest, TenImagesFillOnePageAndTheEleventhStartsAnother)
+{
+    addNumberedImages(11);
+
+    runAndExpectSuccess();
+
+    const Names first = section("Gallery1.html", "<TABLE ALIGN=\"CENTER\"", "</TABLE>");
+    const Names second = section("Gallery2.html", "<TABLE ALIGN=\"CENTER\"", "</TABLE>");
+    EXPECT_EQ(std::count(first.begin(), first.end(), "<TD ALIGN=\"CENTER\">"), 10);
+    EXPECT_EQ(second, (Names{second[0], "<TR>", "<TD ALIGN=\"CENTER\">", "<A href=\"p11.html\">",
+                             "<IMG src=\"Thumbs/Thumb-p11.jpg\" border=0 height=8 width=10></a>",
+                             "</TD>", "</TR>", "</TABLE>"}));
+    EXPECT_NE(read("p10.html").find("<A HREF=\"p11.html\""), std::string::npos);
+    EXPECT_NE(read("p11.html").find("<A HREF=\"Gallery2.html\""), std::string::npos);
+    EXPECT_EQ(read("p11.html").find(">Next<"), std::string::npos);
+    EXPECT_EQ(read("p1.html").find(">Previous<"), std::string::npos);
+}
+
+TEST_F(GalleryRunTest, PageBarHoldsTwentyCellsToATable)
+{
+    inputs.settings.Rows = 1;
+    inputs.settings.Cols = 1;
+    addNumberedImages(25);
+
+    runAndExpectSuccess();
+
+    const Names bar = section("Gallery21.html", "<TABLE BORDER=1", "</TABLE>");
+    const auto split = std::find(bar.begin(), bar.end(), "</TR></TABLE>");
+    ASSERT_NE(split, bar.end());
+    EXPECT_EQ(std::count(bar.begin(), split, "<TD BGCOLOR=\"aqua\" WIDTH=20>"), 20);
+    EXPECT_EQ(*(split + 1), "<TABLE BORDER=1 ALIGN=\"center\"><TR ALIGN=\"center\">");
+    EXPECT_EQ(*(split + 2), "<TD BGCOLOR=\"Fuchsia\" WIDTH=20>");
+    EXPECT_EQ(*(split + 3), "<FONT Color=\"Aqua\"><B><I>21</I></B></FONT></TD>");
+    EXPECT_EQ(std::count(split, bar.end(), "<TD BGCOLOR=\"aqua\" WIDTH=20>"), 4);
+    EXPECT_EQ(bar.back(), "</TABLE>");
+}
+
+TEST_F(GalleryRunTest, ShortLastRowOfPageLinksStandsInATableOfItsOwn)
+{
+    inputs.settings.Rows = 1;
+    inputs.settings.Cols = 1;
+    addNumberedImages(21);
+
+    runAndExpectSuccess();
+
+    const Names table = section("index.html", "<TABLE BGCOLOR", "</TR></TABLE>");
+    const Names whole = section("index.html", "<TABLE BGCOLOR", "<HR");
+    const auto rowBreaks = std::count(whole.begin(), whole.end(), "</TR><TR ALIGN=\"CENTER\">");
+    EXPECT_EQ(rowBreaks, 3);
+    EXPECT_EQ(std::count(table.begin(), table.end(), "<TD>"), 18);
+    EXPECT_EQ(table.back(), "</TR></TABLE>");
+    const auto second = std::find(whole.begin() + 1, whole.end(),
+                                  "<TABLE BGCOLOR=\"Teal\" BORDER=\"1\" CELLSPACING=\"0\" "
+                                  "ALIGN=\"CENTER\">");
+    ASSERT_NE(second, whole.end());
+    EXPECT_EQ(*(second + 1), "<TR ALIGN=\"CENTER\">");
+    EXPECT_EQ(*(second + 2), "</TR><TR ALIGN=\"CENTER\">");
+    EXPECT_EQ(std::count(second, whole.end(), "<TD>"), 3);
+    EXPECT_NE(read("index.html").find("HEIGHT=50><BR>"), std::string::npos);
+}
+
+TEST_F(GalleryRunTest, IndexThumbnailOfAShortLastPageIsItsLastImage)
+{
+    addNumberedImages(13);
+
+    runAndExpectSuccess();
+
+    const Names cells = section("index.html", "<TD>", "</TR></TABLE>");
+    EXPECT_NE(
+        std::find(cells.begin(), cells.end(),
+                  "<IMG src=\"Thumbs/Thumb-p10.jpg\" ALIGN=\"MIDDLE\" border=0 HEIGHT=50><BR>"),
+        cells.end());
+    EXPECT_NE(
+        std::find(cells.begin(), cells.end(),
+                  "<IMG src=\"Thumbs/Thumb-p13.jpg\" ALIGN=\"MIDDLE\" border=0 HEIGHT=50><BR>"),
+        cells.end());
+}
+
+TEST_F(GalleryRunTest, IndexThumbnailIsDrawnFromItsOwnPage)
+{
+    draw = FixedDraw(9);
+    addNumberedImages(20);
+
+    runAndExpectSuccess();
+
+    EXPECT_NE(read("index.html").find("<IMG src=\"Thumbs/Thumb-p1.jpg\""), std::string::npos);
+    EXPECT_NE(read("index.html").find("<IMG src=\"Thumbs/Thumb-p11.jpg\""), std::string::npos);
+}
+
+TEST_F(GalleryRunTest, WithoutTheImageShellThumbnailsLinkToThePictures)
+{
+    inputs.settings.UseImageShell = false;
+    addImages({"My Photo.jpg"});
+
+    runAndExpectSuccess();
+
+    EXPECT_NE(read("Gallery1.html").find("<A href=\"My Photo.jpg\">\r\n"), std::string::npos);
+    EXPECT_FALSE(exists("My Photo.html"));
+}
+
+TEST_F(GalleryRunTest, ImagePagesKeepBlanksAndDropTheExtensionWhateverItsCase)
+{
+    addImages({"My Photo.jpg", "Tree.JPG"});
+
+    runAndExpectSuccess();
+
+    EXPECT_NE(read("Gallery1.html").find("<A href=\"My Photo.html\">\r\n"), std::string::npos);
+    EXPECT_NE(read("Gallery1.html").find("<A href=\"Tree.html\">\r\n"), std::string::npos);
+    // The picture is named as it is stored: file names are case-sensitive here.
+    EXPECT_NE(read("Tree.html").find("<IMG src=\"Tree.JPG\" border=0 HEIGHT=30 WIDTH=40>\r\n"),
+              std::string::npos);
+    EXPECT_NE(read("Tree.html").find("<A HREF=\"My Photo.html\""), std::string::npos);
+}
+
+TEST_F(GalleryRunTest, ThumbnailFolderIsWrittenWithForwardSlashesOrLeftOut)
+{
+    addImages({"a.jpg"});
+    setThumbsDir("web\\small");
+    runAndExpectSuccess();
+    EXPECT_TRUE(exists("web/small/Thumb-a.jpg"));
+    EXPECT_NE(read("Gallery1.html").find("<IMG src=\"web/small/Thumb-a.jpg\""), std::string::npos);
+    EXPECT_NE(read("index.html").find("<IMG src=\"web/small/Thumb-a.jpg\""), std::string::npos);
+
+    for (const char* beside : {"\\", " "}) {
+        setThumbsDir(beside);
+        runAndExpectSuccess();
+        EXPECT_NE(read("Gallery1.html").find("<IMG src=\"Thumb-a.jpg\""), std::string::npos);
+        EXPECT_TRUE(exists("Thumb-a.jpg"));
+    }
+}
+
+TEST_F(GalleryRunTest, SwitchesChangeWhatThePagesShow)
+{
+    inputs.settings.DisableBanner = true;
+    inputs.settings.DisablePageLinks = true;
+    inputs.settings.UseGalleryColors = false;
+    addImages({"a.jpg"});
+
+    runAndExpectSuccess();
+
+    for (const char* name : {"Gallery1.html", "a.html", "index.html"}) {
+        EXPECT_EQ(read(name).find("Gallery created with"), std::string::npos) << name;
+    }
+    EXPECT_NE(read("Gallery1.html").find("</TABLE>\r\n<P>\r\n<TABLE BORDER=1"), std::string::npos);
+    EXPECT_NE(read("a.html").find("</TR></TABLE>\r\n<P>\r\n<TABLE"), std::string::npos);
+    EXPECT_NE(read("a.html").find("<BODY BGCOLOR=#FFFFFF TEXT=#000000"), std::string::npos);
+    EXPECT_NE(read("index.html").find(kGalleryBody), std::string::npos);
+    EXPECT_NE(read("index.html").find("<HR WIDTH=\"350\">\r\n<P>\r\n<DIV"), std::string::npos);
+    const Names cells = section("index.html", "<TD>", "</TD>");
+    EXPECT_EQ(
+        cells,
+        (Names{"<TD>", "<IMG src=\"Thumbs/Thumb-a.jpg\" ALIGN=\"MIDDLE\" border=0 HEIGHT=50><BR>",
+               "<FONT FACE=\"MS Sans Serif\" size=\"1\">Page 1</FONT>", "</TD>"}));
+}
+
+TEST_F(GalleryRunTest, BannerTagsBecomeScriptsRightAfterTheBodyTag)
+{
+    ASSERT_TRUE(SaveText(inputs.textStorePath, "Ads", {"It's", "here", "", "B"}).ok());
+    inputs.bankNames = {"Ads", "News"};
+    inputs.settings.GalleryHeader = "<P>{News}</P>";
+    inputs.settings.GalleryFooter = "{Ads}{Ads}";
+    addImages({"a.jpg"});
+
+    runAndExpectSuccess();
+
+    const std::string text = read("Gallery1.html");
+    const std::string call0 =
+        "<SCRIPT TYPE=\"text/javascript\" LANGUAGE=\"JavaScript\">WriteBanner0()</script>";
+    const std::string call1 =
+        "<SCRIPT TYPE=\"text/javascript\" LANGUAGE=\"JavaScript\">WriteBanner1()</script>";
+    EXPECT_NE(
+        text.find(std::string(kGalleryBody) + "\r\n" +
+                  page({"<SCRIPT TYPE=\"text/javascript\" LANGUAGE=\"JavaScript\">",
+                        "Banner0 = new Array();", "Banner0[1] = 'It\\'shere';", "Banner0[2] = 'B';",
+                        "function WriteBanner0(){", "var i = Math.round(Math.random() * 2 + 0.5);",
+                        "document.write(Banner0[i]);", "}", "</script>",
+                        "<SCRIPT TYPE=\"text/javascript\" LANGUAGE=\"JavaScript\">",
+                        "Banner1 = new Array();", "function WriteBanner1(){",
+                        "var i = Math.round(Math.random() * 0 + 0.5);",
+                        "document.write(Banner1[i]);", "}", "</script>", "<P>" + call1 + "</P>"})),
+        std::string::npos);
+    EXPECT_NE(text.find("\r\n" + call0 + call0 + "\r\n</body>"), std::string::npos);
+    EXPECT_EQ(read("a.html").find("<SCRIPT"), std::string::npos);
+}
+
+TEST_F(GalleryRunTest, EmptyListWritesNothing)
+{
+    EXPECT_EQ(*run(), CommandEnd::NoImages);
+    EXPECT_EQ(observer.events,
+              (Names{"beep", "message: There are no JPG files in the selected directory"}));
+    EXPECT_EQ(dir.entryCount(), 1);
+    EXPECT_FALSE(exists("Thumbs"));
+}
+
+TEST_F(GalleryRunTest, OnlyMissingThumbnailsAreMade)
+{
+    addNumberedImages(3);
+    runAndExpectSuccess();
+    dir.write("pics/Thumbs/Thumb-p1.jpg", test::encodeJpeg(test::patternImage(7, 5)));
+    ASSERT_EQ(::remove(dir.path("pics/Thumbs/Thumb-p2.jpg").c_str()), 0);
+    observer.events.clear();
+
+    runAndExpectSuccess();
+
+    EXPECT_EQ(observer.events.front(), "Creating thumbnail 2 of 3");
+    EXPECT_EQ(observer.events[1], "Writing page 1 of 1");
+    EXPECT_NE(read("Gallery1.html").find("Thumb-p1.jpg\" border=0 height=5 width=7>"),
+              std::string::npos);
+}
+
+TEST_F(GalleryRunTest, MissingThumbnailStopsTheRunAtItsCell)
+{
+    addImages({"a.jpg"});
+    dir.write("pics/b.png", test::encodeJpeg(test::patternImage(4, 4)));
+    inputs.images.push_back("b.png");
+
+    const Result<CommandEnd> end = run();
+
+    ASSERT_FALSE(end.ok());
+    EXPECT_EQ(end.message(), "Cannot open file " + dir.path("pics/Thumbs/Thumb-b.png"));
+    EXPECT_TRUE(exists("a.html"));
+    EXPECT_FALSE(exists("Gallery1.html"));
+    EXPECT_FALSE(exists("index.html"));
+    EXPECT_EQ(std::count(observer.events.begin(), observer.events.end(), "Finished"), 0);
+}
+
+TEST_F(GalleryRunTest, PageThatCannotBeCreatedStopsTheRun)
+{
+    inputs.settings.Rows = 1;
+    inputs.settings.Cols = 1;
+    addNumberedImages(2);
+    ASSERT_EQ(::mkdir(dir.path("pics/Gallery2.html").c_str(), 0777), 0);
+
+    const Result<CommandEnd> end = run();
+
+    EXPECT_EQ(end.message(), "Cannot create file " + dir.path("pics/Gallery2.html"));
+    EXPECT_TRUE(exists("Gallery1.html"));
+    EXPECT_FALSE(exists("index.html"));
+}
+
+TEST_F(GalleryRunTest, EmptyIndexFileStopsTheRunAfterTheGalleryPages)
+{
+    inputs.settings.IndexFile = "";
+    addImages({"a.jpg"});
+
+    const Result<CommandEnd> end = run();
+
+    EXPECT_EQ(end.message(), "Cannot create file " + dir.path("pics") + "/");
+    EXPECT_TRUE(exists("Gallery1.html"));
+    EXPECT_EQ(observer.events.back(), "Writing Index Page");
+}
+
+}  // namespace
+}  // namespace pixmosa
