@@ -12,6 +12,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: pixmosa-cli [--image-dir DIR] COMMAND [ARGUMENTS]\n"
     "\n"
+    "  gallery [--open]       make the gallery: missing thumbnails, every page and the index\n"
+    "                         page, which --open shows in the browser\n"
     "  scan                   list the images of the image directory, then the pages needed\n"
     "  thumbnails             make the thumbnail of every image\n"
     "  rename PREFIX          rename the images in list order to PREFIX01.jpg, PREFIX02.jpg...\n"
@@ -61,6 +63,9 @@ int runCommandLine(std::vector<std::string> arguments, Context& context)
     const std::string sub = count > 1 ? arguments[1] : std::string();
     if (command == "scan" && count == 1) {
         return scanImages(context);
+    }
+    if (command == "gallery" && (count == 1 || (count == 2 && sub == "--open"))) {
+        return makeGallery(count == 2, context);
     }
     if (command == "thumbnails" && count == 1) {
         return makeThumbnails(context);

@@ -198,6 +198,32 @@ TEST_F(CommandLineTest, ThumbnailsWithoutImagesOrDirectoryIsAnError)
     EXPECT_EQ(err.str(), "The image directory '" + dir.path("none") + "' does not exist\n");
 }
 
+TEST_F(CommandLineTest, GalleryMakesEveryPageAndReportsItsProgress)
+{
+    ASSERT_EQ(::mkdir(dir.path("pics").c_str(), 0777), 0);
+    dir.write("pics/a.jpg", test::encodeJpeg(test::patternImage(40, 30)));
+    ASSERT_TRUE(run({"banks", "add", "Ads"}) == kSuccess);
+    ASSERT_TRUE(run({"text", "set", "Gallery Header"}, "{Ads}\n") == kSuccess);
+
+    EXPECT_EQ(run({"--image-dir", dir.path("pics"), "gallery"}), kSuccess);
+
+    EXPECT_EQ(err.str(),
+              "Creating thumbnail 1 of 1\nWriting page 1 of 1\nWriting Index Page\nFinished\n");
+    EXPECT_TRUE(dir.exists("pics/Gallery1.html"));
+    EXPECT_TRUE(dir.exists("pics/a.html"));
+    EXPECT_NE(dir.read("pics/index.html").find("Total Images: 1<BR>"), std::string::npos);
+    EXPECT_NE(dir.read("pics/Gallery1.html").find("WriteBanner0()"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, GalleryWithoutImagesIsAnError)
+{
+    ASSERT_EQ(::mkdir(dir.path("pics").c_str(), 0777), 0);
+
+    EXPECT_EQ(run({"--image-dir", dir.path("pics"), "gallery"}), kFailure);
+    EXPECT_EQ(err.str(), "There are no JPG files in the selected directory\n");
+    EXPECT_EQ(run({"gallery", "--bogus"}), kBadUsage);
+}
+
 TEST_F(CommandLineTest, RenameNumbersTheImagesInListOrder)
 {
     ASSERT_EQ(::mkdir(dir.path("pics").c_str(), 0777), 0);
