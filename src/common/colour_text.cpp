@@ -49,7 +49,8 @@ std::string colourText(std::int32_t colour, const SystemColours& systemColours)
     std::snprintf(digits, sizeof digits, "%06X", value);
     const std::string hex(digits);
     const std::size_t length = hex.size();
-    return "#" + hex.substr(length - 2, 2) + hex.substr(2, 2) + hex.substr(0, 2);
+    std::string text = "#";
+    return text.append(hex, length - 2, 2).append(hex, 2, 2).append(hex, 0, 2);
 }
 
 }  // namespace pixmosa

@@ -12,7 +12,9 @@ void PageFile::line(std::string_view text)
 
 Status PageFile::close()
 {
-    if (!writeFileAtomically(m_path, m_content, ExistingFile::Replace)) {
+    // A page is made anew by every run, so it is not worth waiting for the disk.
+    if (!writeFileAtomically(m_path, m_content, ExistingFile::Replace, nullptr,
+                             Durability::NoFlush)) {
         return Status::failure("Cannot create file " + m_path);
     }
     return Status::success();

@@ -200,7 +200,7 @@ int renameWithoutReplace(const std::string& from, const std::string& to)
 }
 
 Status writeFileAtomically(const std::string& path, std::string_view content, ExistingFile existing,
-                           bool* existed)
+                           bool* existed, Durability durability)
 {
     if (existed != nullptr) {
         *existed = false;
@@ -228,7 +228,8 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
     if (written && keepMode && ::fchmod(descriptor, mode) != 0) {
         written = Status::failure(fileErrorMessage(path, errno));
     }
-    if (written && ::fsync(descriptor) != 0) {
+    const bool flush = durability == Durability::Flush;
+    if (written && flush && ::fsync(descriptor) != 0) {
         written = Status::failure(fileErrorMessage(path, errno));
     }
     if (::close(descriptor) != 0 && written) {
@@ -252,7 +253,9 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
         }
         return Status::failure(fileErrorMessage(path, renameError));
     }
-    syncDirectory(parentDirectory(target));
+    if (flush) {
+        syncDirectory(parentDirectory(target));
+    }
     return Status::success();
 }
 

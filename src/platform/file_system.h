@@ -38,11 +38,15 @@ int renameWithoutReplace(const std::string& from, const std::string& to);
 
 enum class ExistingFile { Replace, Keep };
 
-// Writes the content to a fresh temporary file beside the target, flushes it to the disk and
-// renames it into place, so the target is either wholly old or wholly new. With Keep, an
-// existing target is left alone and the call fails with EEXIST in its message;
-// `existed` (when given) tells that case apart.
+// Flush: the new content reaches the disk before it takes the old one's place, so not even a
+// power cut leaves an empty file. Files that are made anew on every run need not wait for it.
+enum class Durability { Flush, NoFlush };
+
+// Writes the content to a fresh temporary file beside the target and renames it into place,
+// so the target is either wholly old or wholly new. With Keep, an existing target is left
+// alone and the call fails with EEXIST in its message; `existed` (when given) tells that case
+// apart.
 Status writeFileAtomically(const std::string& path, std::string_view content, ExistingFile existing,
-                           bool* existed = nullptr);
+                           bool* existed = nullptr, Durability durability = Durability::Flush);
 
 }  // namespace pixmosa

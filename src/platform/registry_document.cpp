@@ -364,7 +364,7 @@ void RegistryDocument::setValue(std::string_view keyPath, std::string_view name,
             m_keys.back().entries.push_back(Entry{{std::string()}, std::nullopt, {}});
         }
     }
-    Key key{std::string(keyPath), {"[" + std::string(keyPath) + "]"}, {}};
+    Key key{std::string(keyPath), {std::string("[").append(keyPath).append("]")}, {}};
     key.entries.push_back(std::move(replacement));
     key.entries.push_back(Entry{{std::string()}, std::nullopt, {}});
     m_keys.push_back(std::move(key));

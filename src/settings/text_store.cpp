@@ -12,7 +12,7 @@ using Lines = std::vector<std::string>;
 
 std::string headerOf(std::string_view section)
 {
-    return "[" + std::string(section) + "]";
+    return std::string("[").append(section).append("]");
 }
 
 bool isHeaderOf(std::string_view line, std::string_view section)
