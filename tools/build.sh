@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs when they are missing, builds, and then
-#   run [ARGS...]  runs pixmosa-cli with ARGS (its usage when none are given);
+#   run            starts the window;
+#   run cli ARGS   runs pixmosa-cli with ARGS instead;
 #   test           checks the formatting, builds with warnings as errors, runs every test, and
 #                  builds the core and pixmosa-cli alone without the window.
 set -euo pipefail
@@ -18,7 +19,7 @@ esac
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc)
 
-packages=(cmake make g++ libgtest-dev libjpeg-dev)
+packages=(cmake make g++ libgtest-dev libjpeg-dev qt6-base-dev)
 if [ "$mode" = test ]; then
     packages+=(clang-format)
 fi
@@ -46,10 +47,11 @@ build() { # directory, then CMake options
 
 if [ "$mode" = run ]; then
     build release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPIXMOSA_BUILD_TESTS=OFF
-    if [ $# -eq 0 ]; then
-        set -- --help
+    if [ "${1:-}" = cli ]; then
+        shift
+        exec "$root/build/release/src/cli/pixmosa-cli" "$@"
     fi
-    exec "$root/build/release/src/cli/pixmosa-cli" "$@"
+    exec "$root/build/release/src/window/pixmosa" "$@"
 fi
 
 echo "== formatting"

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace pixmosa {
+
+// Everything the window asks of the user or the desktop outside itself, so that tests can
+// answer instead of a person and nothing blocks.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& preset) = 0;
+    virtual std::optional<QColor> chooseColour(QWidget* parent, const QColor& current) = 0;
+    virtual std::optional<QString> askText(QWidget* parent, const QString& caption,
+                                           const QString& prompt, const QString& text,
+                                           int maxLength) = 0;
+    // An error box titled with the program's title.
+    virtual void showError(QWidget* parent, const QString& text) = 0;
+    virtual void showMessage(QWidget* parent, const QString& text) = 0;
+    virtual void beep() = 0;
+    // Hands a file or address to the program the desktop associates with it, without waiting.
+    virtual void openWithDesktop(const QString& pathOrUrl) = 0;
+};
+
+// The real dialogs of the platform.
+class QtDialogs final : public Dialogs {
+public:
+    std::optional<QString> chooseFolder(QWidget* parent, const QString& preset) override;
+    std::optional<QColor> chooseColour(QWidget* parent, const QColor& current) override;
+    std::optional<QString> askText(QWidget* parent, const QString& caption, const QString& prompt,
+                                   const QString& text, int maxLength) override;
+    void showError(QWidget* parent, const QString& text) override;
+    void showMessage(QWidget* parent, const QString& text) override;
+    void beep() override;
+    void openWithDesktop(const QString& pathOrUrl) override;
+};
+
+}  // namespace pixmosa

@@ -1,0 +1,399 @@
+#include <QApplication>
+#include <QFocusEvent>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "platform/registry_file.h"
+#include "settings/store.h"
+#include "settings/text_store.h"
+#include "support/jpeg_fixtures.h"
+#include "support/temp_dir.h"
+#include "window/main.h"
+#include "window/scripted_dialogs.h"
+
+namespace pixmosa {
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::TempDir> m_dir;
+    std::unique_ptr<RegistryFile> m_registry;
+    test::ScriptedDialogs m_dialogs;
+    std::unique_ptr<TfrmMain> m_window;
+
+    std::string storePath() const { return m_dir->path("Pixmosa.dat"); }
+
+    TfrmMain& open()
+    {
+        m_window = std::make_unique<TfrmMain>(*m_registry, storePath(), m_dialogs);
+        return *m_window;
+    }
+
+    void restart()
+    {
+        m_window->close();
+        m_window.reset();
+        open();
+    }
+
+    template <typename T>
+    T* control(const char* name) const
+    {
+        T* found = m_window->findChild<T*>(name);
+        if (found == nullptr) {
+            qFatal("no control %s", name);
+        }
+        return found;
+    }
+
+    QString text(const char* name) const
+    {
+        if (auto* spin = m_window->findChild<SpinEdit*>(name)) {
+            return spin->textValue();
+        }
+        return control<QLineEdit>(name)->text();
+    }
+
+    // Types into a field and leaves it, as the user would.
+    void typeAndLeave(const char* name, const QString& typed)
+    {
+        QWidget* widget = m_window->findChild<QWidget*>(name);
+        if (auto* spin = qobject_cast<SpinEdit*>(widget)) {
+            spin->setTextValue(typed);
+        } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            edit->setText(typed);
+        } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
+            memo->setPlainText(typed);
+        }
+        leave(widget);
+    }
+
+    static void leave(QWidget* widget)
+    {
+        QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(widget, &focusOut);
+    }
+
+    std::int32_t storedNumber(const char* name) const
+    {
+        return ReadStoreInteger(*m_registry, kSettingsKey, name, -1).value();
+    }
+
+    void addImage(const std::string& name, int width, int height)
+    {
+        addFile(name, test::encodeJpeg(test::patternImage(width, height)));
+    }
+
+    void addFile(const std::string& name, const std::string& content)
+    {
+        QDir().mkpath(QString::fromStdString(m_dir->path("pics")));
+        m_dir->write("pics/" + name, content);
+    }
+
+    void openOnImages(bool sorted = true)
+    {
+        QDir().mkpath(QString::fromStdString(m_dir->path("pics")));
+        (void)WriteStoreString(*m_registry, kSettingsKey, "ImageDir", m_dir->path("pics"));
+        (void)WriteStoreBool(*m_registry, kSettingsKey, "Sorted", sorted);
+        (void)WriteStoreInteger(*m_registry, kSettingsKey, "ThumbSize", 10);
+        open();
+    }
+
+    QStringList listed() const
+    {
+        QStringList names;
+        auto* list = control<QListWidget>("ImageList");
+        for (int i = 0; i < list->count(); ++i) {
+            names << list->item(i)->text();
+        }
+        return names;
+    }
+
+    QRect previewAfterSelecting(int row)
+    {
+        control<QListWidget>("ImageList")->setCurrentRow(row);
+        m_window->ImageListClick();
+        return control<QLabel>("ImageArea")->geometry();
+    }
+
+    bool imageTabShown() const
+    {
+        return control<QTabWidget>("PageControl1")->indexOf(control<QWidget>("tabImage")) >= 0;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<test::TempDir>();
+        m_registry = std::make_unique<RegistryFile>(m_dir->path("registry.reg"));
+        m_dialogs = test::ScriptedDialogs();
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        m_registry.reset();
+        m_dir.reset();
+    }
+
+    void firstStartShowsTheDefaults()
+    {
+        TfrmMain& window = open();
+        QCOMPARE(window.windowTitle(), QString("Pixmosa v0.1.0"));
+        QCOMPARE(window.size(), QSize(455, 371));
+        QCOMPARE(window.pos(), QPoint(200, 150));
+        QCOMPARE(text("ThumbSize"), QString("100"));
+        QCOMPARE(text("CellPadding"), QString("20"));
+        QCOMPARE(text("IndexFile"), QString("index.html"));
+        QCOMPARE(text("ImageTitle"), QString("Picture Gallery"));
+        QCOMPARE(text("ImageDir"), QString());
+        QVERIFY(
+            control<QPlainTextEdit>("GalleryHeader")->toPlainText().contains("Picture Gallery"));
+        QCOMPARE(control<QPlainTextEdit>("IndexFooter")->toPlainText().count('\n'), 6);
+        QCOMPARE(control<QComboBox>("BannerBank")->count(), 0);
+        QVERIFY(!control<QPlainTextEdit>("BannerCode")->isEnabled());
+        QCOMPARE(control<QListWidget>("ImageList")->count(), 0);
+        QVERIFY(imageTabShown());
+        QVERIFY(control<QWidget>("ScrollingText")->isVisibleTo(&window));
+        QVERIFY(m_dialogs.errors.isEmpty());
+    }
+
+    void changedValuesSurviveARestart()
+    {
+        open();
+        typeAndLeave("ThumbPrefix", "T_");
+        typeAndLeave("GalleryHeader", "<H1>Mine</H1>");
+        m_window->move(321, 123);
+        restart();
+        QCOMPARE(text("ThumbPrefix"), QString("T_"));
+        QCOMPARE(control<QPlainTextEdit>("GalleryHeader")->toPlainText(),
+                 QString("<H1>Mine</H1>\n"));
+        QCOMPARE(m_window->pos(), QPoint(321, 123));
+    }
+
+    void numberFieldsAreClampedWhenLeft()
+    {
+        open();
+        typeAndLeave("ThumbSize", "500");
+        QCOMPARE(text("ThumbSize"), QString("400"));
+        QCOMPARE(storedNumber("ThumbSize"), 400);
+
+        typeAndLeave("Rows", "");
+        QCOMPARE(text("Rows"), QString());
+        QCOMPARE(storedNumber("Rows"), 1);
+        QCOMPARE(m_window->currentSettings().Rows, 1);
+    }
+
+    void typedZeroRowsShowsTheMessage()
+    {
+        open();
+        control<SpinEdit>("Rows")->setTextValue("0");
+        QCOMPARE(m_dialogs.messages, QStringList{"You cannot have zero rows or zero columns"});
+        QCOMPARE(control<QLabel>("PagesReqd")->text(), QString("Images:0  Pages:0"));
+    }
+
+    void valueOfTheWrongTypeStopsTheLoad()
+    {
+        (void)WriteStoreString(*m_registry, kSettingsKey, "Rows", "5");
+        (void)WriteStoreInteger(*m_registry, kSettingsKey, "Columns", 9);
+        (void)WriteStoreString(*m_registry, kSettingsKey, "ImageTitle", "Mine");
+        open();
+        QCOMPARE(m_dialogs.errors, QStringList{"Invalid data type for 'Rows'"});
+        QCOMPARE(text("Cols"), QString("5"));
+        QCOMPARE(text("ImageTitle"), QString());
+        QCOMPARE(text("IndexFile"), QString("index.html"));
+
+        (void)WriteStoreString(*m_registry, kSettingsKey, "Sorted", "yes");
+        m_dialogs.errors.clear();
+        restart();
+        QCOMPARE(m_dialogs.errors, QStringList{"Invalid data type for 'Sorted'"});
+        QCOMPARE(text("IndexFile"), QString("welcome.html"));
+        QCOMPARE(text("ThumbSize"), QString("120"));
+    }
+
+    void imageShellShowsAndHidesTheImageTab()
+    {
+        open();
+        auto* shell = control<QCheckBox>("chkImageShell");
+        shell->click();
+        QVERIFY(!imageTabShown());
+        QCOMPARE(storedNumber("UseImageShell"), 0);
+        restart();
+        QVERIFY(!imageTabShown());
+        control<QCheckBox>("chkImageShell")->click();
+        QVERIFY(imageTabShown());
+        QCOMPARE(storedNumber("UseImageShell"), 1);
+    }
+
+    void defaultColorsHidesTheGroupAndKeepsTheColours()
+    {
+        open();
+        m_dialogs.colours.push_back(QColor(0, 0, 128));
+        control<ColourButton>("butGalleryBackColor")->click();
+        QCOMPARE(storedNumber("GalleryBackColor"), 8388608);
+
+        control<QCheckBox>("chkDefColors")->click();
+        QVERIFY(control<QWidget>("GalleryColors")->isHidden());
+        control<QCheckBox>("chkDefColors")->click();
+        QVERIFY(!control<QWidget>("GalleryColors")->isHidden());
+        QCOMPARE(control<ColourButton>("butGalleryBackColor")->colour(), 8388608);
+        QCOMPARE(storedNumber("GalleryBackColor"), 8388608);
+        QCOMPARE(control<QLineEdit>("edtTextColor")->palette().color(QPalette::Base),
+                 QColor(0, 0, 128));
+    }
+
+    void colourDialogOffersTheColourLastConfirmed()
+    {
+        open();
+        m_dialogs.colours = {QColor(255, 0, 0), std::nullopt};
+        control<ColourButton>("butGalleryBackColor")->click();
+        control<ColourButton>("butGalleryLinkColor")->click();
+        QCOMPARE(m_dialogs.offeredColours.size(), std::size_t(2));
+        QCOMPARE(m_dialogs.offeredColours[0], QColor(Qt::black));
+        QCOMPARE(m_dialogs.offeredColours[1], QColor(255, 0, 0));
+        QCOMPARE(storedNumber("GalleryBackColor"), 255);
+        QCOMPARE(storedNumber("GalleryLinkColor"), -1);
+    }
+
+    void bannerBanksAreAddedRefusedChosenAndDeleted()
+    {
+        open();
+        auto* code = control<QPlainTextEdit>("BannerCode");
+        auto* banks = control<QComboBox>("BannerBank");
+        m_dialogs.texts = {QString(), QString("Spring")};
+        m_window->butAddBannerBankClick();
+        QCOMPARE(m_dialogs.asked,
+                 QStringList({"New Banner Bank | Add Banner Bank |  | 255",
+                              "New Banner Bank | Please enter a name for banner bank. |  | 255"}));
+        QVERIFY(code->isEnabled());
+        typeAndLeave("BannerCode", "<B>spring</B>");
+
+        m_dialogs.asked.clear();
+        m_dialogs.texts = {QString("spring"), std::nullopt};
+        m_window->butAddBannerBankClick();
+        QCOMPARE(m_dialogs.asked.last(),
+                 QString("New Banner Bank | The name already exists. Please select a new one. | "
+                         "spring | 255"));
+        QCOMPARE(banks->count(), 1);
+        QCOMPARE(code->toPlainText(), QString());
+
+        m_dialogs.texts = {QString("Autumn")};
+        m_window->butAddBannerBankClick();
+        code->setPlainText("<I>autumn</I>");
+        leave(code);
+        banks->setCurrentIndex(0);
+        m_window->BannerBankChange();
+        QCOMPARE(code->toPlainText(), QString("<B>spring</B>\n"));
+        QCOMPARE(LoadText(storePath(), "Autumn").value(), std::string("<I>autumn</I>\r\n"));
+
+        banks->setCurrentIndex(1);
+        m_window->BannerBankChange();
+        m_window->butDeleteBannerBankClick();
+        QCOMPARE(banks->count(), 1);
+        QCOMPARE(banks->currentText(), QString("Spring"));
+        QCOMPARE(code->toPlainText(), QString("<B>spring</B>\n"));
+        QCOMPARE(LoadText(storePath(), "Banner Banks").value(), std::string("Spring\r\n"));
+    }
+
+    void previewFitsEachPictureFromTheBoxBefore()
+    {
+        addImage("a.jpg", 1600, 1200);
+        addImage("b.jpg", 1200, 1600);
+        openOnImages();
+        QCOMPARE(previewAfterSelecting(0), QRect(0, 196, 125, 94));
+        QCOMPARE(previewAfterSelecting(1), QRect(28, 196, 70, 94));
+        QCOMPARE(previewAfterSelecting(0), QRect(28, 196, 70, 52));
+        QVERIFY(!control<QLabel>("ImageArea")->pixmap().isNull());
+
+        m_dir->write("pics/b.jpg", "no picture");
+        previewAfterSelecting(1);
+        QVERIFY(control<QLabel>("ImageArea")->pixmap().isNull());
+        QVERIFY(m_dialogs.errors.isEmpty());
+        QFile::remove(QString::fromStdString(m_dir->path("pics/a.jpg")));
+        previewAfterSelecting(0);
+        QCOMPARE(m_dialogs.errors, QStringList{QString::fromStdString(
+                                       "Cannot open file " + m_dir->path("pics/a.jpg") + ".")});
+    }
+
+    void droppingAnEntryMovesIt()
+    {
+        for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"}) {
+            addFile(name, "");
+        }
+        openOnImages();
+        QCOMPARE(listed(), QStringList({"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"}));
+        auto* list = control<QListWidget>("ImageList");
+        list->setCurrentRow(1);
+        m_window->ImageListDragDrop(4);
+        QCOMPARE(listed(), QStringList({"a.jpg", "c.jpg", "d.jpg", "e.jpg", "b.jpg"}));
+        QCOMPARE(list->currentRow(), 4);
+        list->setCurrentRow(0);
+        m_window->ImageListDragDrop(std::nullopt);
+        QCOMPARE(listed(), QStringList({"c.jpg", "d.jpg", "e.jpg", "b.jpg", "a.jpg"}));
+    }
+
+    void galleryAndThumbnailsRunThroughTheWindow()
+    {
+        addImage("a.jpg", 40, 30);
+        addImage("b.jpg", 30, 40);
+        openOnImages();
+        QCOMPARE(control<QLabel>("PagesReqd")->text(), QString("Images:2  Pages:1"));
+        QVERIFY(m_dir->exists("pics/Thumbs"));
+
+        m_window->butMakeThumbsClick();
+        QCOMPARE(control<QLabel>("StatusPanel")->text(), QString("Finished creating thumbnails"));
+        QVERIFY(m_dir->exists("pics/Thumbs/Thumb-b.jpg"));
+
+        m_window->butHTMLClick();
+        QCOMPARE(control<QLabel>("StatusPanel")->text(), QString("Finished"));
+        QVERIFY(m_dir->exists("pics/Gallery1.html"));
+        QVERIFY(m_dir->exists("pics/b.html"));
+        QCOMPARE(m_dialogs.opened,
+                 QStringList{QString::fromStdString(m_dir->path("pics/index.html"))});
+        QCOMPARE(m_dialogs.beeps, 2);
+        QVERIFY(m_dialogs.errors.isEmpty());
+    }
+
+    void secondCommandDuringARunDoesNothing()
+    {
+        addImage("a.jpg", 40, 30);
+        openOnImages();
+        bool triedDuringRun = false;
+        QTimer::singleShot(0, m_window.get(), [&] {
+            triedDuringRun = m_window->commandRunning();
+            control<QToolButton>("butHTML")->click();
+            m_window->butMakeThumbsClick();
+        });
+        m_window->butHTMLClick();
+        QVERIFY(triedDuringRun);
+        QCOMPARE(m_dialogs.opened.size(), 1);
+        QCOMPARE(m_dialogs.beeps, 1);
+        QVERIFY(control<QToolButton>("butHTML")->isEnabled());
+    }
+
+    void errorsGetAFullStopAfterALetter()
+    {
+        open();
+        m_window->butHTMLClick();
+        QCOMPARE(m_dialogs.messages,
+                 QStringList{"There are no JPG files in the selected directory"});
+        QCOMPARE(m_dialogs.beeps, 1);
+
+        (void)WriteStoreString(*m_registry, kSettingsKey, "ImageDir", m_dir->path("pics"));
+        QDir().mkpath(QString::fromStdString(m_dir->path("pics")));
+        m_dir->write("pics/bad.jpg", "not a picture");
+        restart();
+        m_window->butMakeThumbsClick();
+        QCOMPARE(m_dialogs.errors.size(), 1);
+        QVERIFY(m_dialogs.errors.first().startsWith("JPEG error #"));
+        QVERIFY(m_dialogs.errors.first().endsWith("."));
+    }
+};
+
+}  // namespace pixmosa
+
+QTEST_MAIN(pixmosa::MainWindowTest)
+#include "main_window_test.moc"

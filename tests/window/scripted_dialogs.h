@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QStringList>
+#include <deque>
+
+#include "window/dialogs.h"
+
+namespace pixmosa::test {
+
+// Answers the window's dialogs from prepared answers and records everything the window shows,
+// so no test ever waits for a person. An empty queue answers as a cancel.
+class ScriptedDialogs final : public Dialogs {
+public:
+    std::optional<QString> chooseFolder(QWidget*, const QString& preset) override
+    {
+        presets << preset;
+        return take(folders);
+    }
+    std::optional<QColor> chooseColour(QWidget*, const QColor& current) override
+    {
+        offeredColours.push_back(current);
+        return take(colours);
+    }
+    std::optional<QString> askText(QWidget*, const QString& caption, const QString& prompt,
+                                   const QString& text, int maxLength) override
+    {
+        asked << caption + " | " + prompt + " | " + text + " | " + QString::number(maxLength);
+        return take(texts);
+    }
+    void showError(QWidget*, const QString& text) override { errors << text; }
+    void showMessage(QWidget*, const QString& text) override { messages << text; }
+    void beep() override { ++beeps; }
+    void openWithDesktop(const QString& pathOrUrl) override { opened << pathOrUrl; }
+
+    std::deque<std::optional<QString>> folders;
+    std::deque<std::optional<QColor>> colours;
+    std::deque<std::optional<QString>> texts;
+
+    QStringList presets;
+    std::vector<QColor> offeredColours;
+    QStringList asked;
+    QStringList errors;
+    QStringList messages;
+    QStringList opened;
+    int beeps = 0;
+
+private:
+    template <typename T>
+    static std::optional<T> take(std::deque<std::optional<T>>& answers)
+    {
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        std::optional<T> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+}  // namespace pixmosa::test
