@@ -153,6 +153,7 @@ TfrmMain::TfrmMain(Registry& registry, std::string textStorePath, Dialogs& dialo
     m_statusText = new QLabel(statusBar);
     m_statusText->setObjectName("StatusPanel");
     m_statusText->setMinimumWidth(100);
+    m_statusText->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_progress = new QProgressBar(statusBar);
     m_progress->setMaximumHeight(12);
     m_progress->setTextVisible(false);
@@ -321,6 +322,8 @@ QWidget* TfrmMain::buildThumbnailsTab()
     m_imageList = new ImageList(tab);
     m_imageList->setObjectName("ImageList");
     m_imageList->setGeometry(0, 16, 125, 177);
+    // A name wider than the list shows whole in the overflow tip instead.
+    m_imageList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHelpContext(m_imageList, 61);
     m_tip->watch(m_imageList);
     connect(m_imageList, &QListWidget::itemClicked, this, [this] { ImageListClick(); });
@@ -338,11 +341,13 @@ QWidget* TfrmMain::buildThumbnailsTab()
 
     auto* panel = new QWidget(tab);
     panel->setGeometry(131, 0, kWidth - 135, 300);
-    auto* grid = new QGridLayout(panel);
-    grid->setContentsMargins(0, 2, 4, 0);
-    grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(3);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 2, 4, 0);
+    column->setSpacing(3);
 
+    // Long captions stand in forms of their own, so the columns of numbers stay narrow.
+    auto* paths = new QFormLayout;
+    paths->setVerticalSpacing(3);
     QLineEdit* imageDir = textField("ImageDir", panel);
     setHelpContext(imageDir, 41);
     connect(imageDir, &QLineEdit::textChanged, this, &TfrmMain::ImageDirChange);
@@ -360,59 +365,68 @@ QWidget* TfrmMain::buildThumbnailsTab()
     dirRow->setSpacing(2);
     dirRow->addWidget(imageDir, 1);
     dirRow->addWidget(browse);
-    grid->addWidget(label("Image directory", panel), 0, 0);
-    grid->addLayout(dirRow, 0, 1, 1, 3);
+    paths->addRow("Image directory", dirRow);
 
     QLineEdit* thumbsDir = textField("ThumbsDir", panel);
     setHelpContext(thumbsDir, 46);
     m_exitHandlers[thumbsDir] = [this] { ThumbsDirExit(); };
-    grid->addWidget(label("Thumbnail directory", panel), 1, 0);
-    grid->addWidget(thumbsDir, 1, 1, 1, 3);
-
+    paths->addRow("Thumbnail directory", thumbsDir);
     QLineEdit* prefix = textField("ThumbPrefix", panel);
     setHelpContext(prefix, 101);
-    grid->addWidget(label("Thumbnails prefix", panel), 2, 0);
-    grid->addWidget(prefix, 2, 1, 1, 3);
-
-    const auto addSpin = [&](const char* name, const char* caption, int context, int row,
-                             int column) {
-        SpinEdit* spin = spinField(name, panel);
-        spin->setFixedWidth(48);
-        setHelpContext(spin, context);
-        grid->addWidget(label(caption, panel), row, column);
-        grid->addWidget(spin, row, column + 1);
-        return spin;
+    paths->addRow("Thumbnails prefix", prefix);
+    const auto spin = [&](const char* name, int context) {
+        SpinEdit* field = spinField(name, panel);
+        field->setFixedWidth(48);
+        setHelpContext(field, context);
+        return field;
     };
-    addSpin("ThumbSize", "Thumbnail size (pixels)", 111, 3, 0);
-    addSpin("TableBorder", "Border", 161, 3, 2);
-    SpinEdit* rows = addSpin("Rows", "Rows", 121, 4, 0);
-    SpinEdit* cols = addSpin("Cols", "Columns", 131, 4, 2);
+    paths->addRow("Thumbnail size (pixels)", spin("ThumbSize", 111));
+    column->addLayout(paths);
+
+    auto* numbers = new QGridLayout;
+    numbers->setHorizontalSpacing(4);
+    numbers->setVerticalSpacing(3);
+    const auto addSpin = [&](const char* name, const char* caption, int context, int row, int col) {
+        SpinEdit* field = spin(name, context);
+        numbers->addWidget(label(caption, panel), row, col);
+        numbers->addWidget(field, row, col + 1);
+        return field;
+    };
+    SpinEdit* rows = addSpin("Rows", "Rows", 121, 0, 0);
+    SpinEdit* cols = addSpin("Cols", "Columns", 131, 0, 2);
     connect(rows, &SpinEdit::textEdited, this, &TfrmMain::RowsChange);
     connect(cols, &SpinEdit::textEdited, this, &TfrmMain::ColsChange);
-    addSpin("CellSpacing", "Cell spacing", 141, 5, 0);
-    addSpin("CellPadding", "Cell padding", 151, 5, 2);
-
+    addSpin("CellSpacing", "Cell spacing", 141, 1, 0);
+    addSpin("CellPadding", "Cell padding", 151, 1, 2);
+    addSpin("TableBorder", "Border", 161, 2, 0);
     auto* tableColour = new ColourButton(panel);
     tableColour->setObjectName("butTableBackColor");
     setHelpContext(tableColour, 171);
     m_colourButtons.push_back(tableColour);
     connect(tableColour, &QToolButton::clicked, this,
             [this, tableColour] { colourButtonClick(tableColour); });
-    grid->addWidget(label("Table backcolor", panel), 6, 0);
-    grid->addWidget(tableColour, 6, 1);
+    numbers->addWidget(label("Table backcolor", panel), 2, 2);
+    numbers->addWidget(tableColour, 2, 3);
+    numbers->setColumnStretch(1, 1);
+    numbers->setColumnStretch(3, 1);
+    column->addLayout(numbers);
 
+    auto* background = new QFormLayout;
     QLineEdit* tableImage = textField("TableBackImage", panel);
     setHelpContext(tableImage, 181);
-    grid->addWidget(label("Table background image", panel), 7, 0);
-    grid->addWidget(tableImage, 7, 1, 1, 3);
+    background->addRow("Table background image", tableImage);
+    column->addLayout(background);
 
+    auto* switches = new QHBoxLayout;
     QCheckBox* sorted = switchField("Sorted", "Sorted", panel, &TfrmMain::chkSortClick);
     setHelpContext(sorted, 51);
     QCheckBox* noBanner =
         switchField("DisableBanner", "Disable Banner", panel, &TfrmMain::DisableBannerClick);
     setHelpContext(noBanner, 91);
-    grid->addWidget(sorted, 8, 0);
-    grid->addWidget(noBanner, 8, 1, 1, 3);
+    switches->addWidget(sorted);
+    switches->addWidget(noBanner);
+    switches->addStretch(1);
+    column->addLayout(switches);
 
     m_renameButton = new QToolButton(panel);
     m_renameButton->setObjectName("butRenameImg");
@@ -424,9 +438,12 @@ QWidget* TfrmMain::buildThumbnailsTab()
     m_pagesRequired = new QLabel(panel);
     m_pagesRequired->setObjectName("PagesReqd");
     setHelpContext(m_pagesRequired, 191);
-    grid->addWidget(m_renameButton, 9, 0);
-    grid->addWidget(m_pagesRequired, 9, 1, 1, 3);
-    grid->setRowStretch(10, 1);
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(m_renameButton);
+    commands->addSpacing(8);
+    commands->addWidget(m_pagesRequired, 1);
+    column->addLayout(commands);
+    column->addStretch(1);
     return tab;
 }
 
