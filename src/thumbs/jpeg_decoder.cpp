@@ -110,6 +110,15 @@ bool JpegDecoder::readRow(unsigned char* row)
     return jpeg_read_scanlines(&m_context->info, rows, 1) == 1;
 }
 
+bool JpegDecoder::skipRows(std::uint32_t count)
+{
+    if (setjmp(m_context->jump) != 0) {
+        return false;
+    }
+    jpeg_skip_scanlines(&m_context->info, count);
+    return true;
+}
+
 bool JpegDecoder::finish()
 {
     if (setjmp(m_context->jump) != 0) {

@@ -31,6 +31,9 @@ public:
     bool invertedCmyk() const;
 
     bool readRow(unsigned char* row);
+    // Passes over rows without producing them: their data is still read, but not transformed
+    // into pixels.
+    bool skipRows(std::uint32_t count);
     bool finish();
 
     int errorCode() const;

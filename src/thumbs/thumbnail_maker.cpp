@@ -98,18 +98,30 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size)
     if (!decoder.start()) {
         return failed();
     }
+    // Only the sampled rows are turned into pixels, one at a time; the rows between them are
+    // skipped. The last row is always read, so damage after the last sampled row shows as it
+    // does when every row is read.
     const int bytesPerPixel = decoder.bytesPerPixel();
     std::vector<unsigned char> sourceRow(static_cast<std::size_t>(width) * bytesPerPixel);
     const std::size_t targetStride = static_cast<std::size_t>(raster.width) * 3;
-    std::uint32_t targetRow = 0;
-    for (std::uint32_t y = 0; y < height; ++y) {
-        if (!decoder.readRow(sourceRow.data())) {
+    std::uint32_t nextRow = 0;  // the row the decoder gives next
+    const auto readRow = [&](std::uint32_t row) {
+        if (row > nextRow && !decoder.skipRows(row - nextRow)) {
+            return false;
+        }
+        nextRow = row + 1;
+        return decoder.readRow(sourceRow.data());
+    };
+    for (std::uint32_t targetRow = 0; targetRow < raster.height; ++targetRow) {
+        const std::uint32_t row = rows[targetRow];
+        if (row + 1 != nextRow && !readRow(row)) {
             return failed();
         }
-        for (; targetRow < raster.height && rows[targetRow] == y; ++targetRow) {
-            sampleRow(sourceRow.data(), bytesPerPixel, decoder.invertedCmyk(), columns,
-                      raster.pixels.data() + targetRow * targetStride);
-        }
+        sampleRow(sourceRow.data(), bytesPerPixel, decoder.invertedCmyk(), columns,
+                  raster.pixels.data() + targetRow * targetStride);
+    }
+    if (nextRow < height && !readRow(height - 1)) {
+        return failed();
     }
     if (!decoder.finish()) {
         return failed();

@@ -22,8 +22,9 @@ struct Raster {
 // The thumbnail's pixels: the longer side becomes `size`, the shorter keeps the proportions
 // (both rounded half to even), and each pixel takes the colour of the source pixel nearest to
 // its scaled position (rounded likewise; a position one past the last source pixel, which an
-// enlarged image can reach, takes the last pixel). The source is decoded row by row and only
-// the sampled rows are kept, so memory does not grow with the image.
+// enlarged image can reach, takes the last pixel). Only the sampled rows are turned into
+// pixels, one at a time, and the rows between them are skipped, so memory does not grow with
+// the image and most of the decoding work is saved.
 Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size);
 
 // Makes the thumbnail of a ".jpg" or ".jpeg" source (any letter case; other names are skipped

@@ -7,6 +7,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <csetjmp>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -83,6 +84,14 @@ TestImage patternImage(int width, int height, int components)
 
 std::string encodeJpeg(const TestImage& image, Encoding encoding, int quality)
 {
+    EncodeOptions options;
+    options.encoding = encoding;
+    options.quality = quality;
+    return encodeJpeg(image, options);
+}
+
+std::string encodeJpeg(const TestImage& image, const EncodeOptions& options)
+{
     Compressor compressor;
     jpeg_compress_struct& info = compressor.info;
     info.image_width = static_cast<JDIMENSION>(image.width);
@@ -95,27 +104,49 @@ std::string encodeJpeg(const TestImage& image, Encoding encoding, int quality)
     if (image.components == 4) {
         info.write_Adobe_marker = TRUE;
     }
-    jpeg_set_quality(&info, quality, TRUE);
-    if (encoding == Encoding::Progressive) {
+    jpeg_set_quality(&info, options.quality, TRUE);
+    if (image.components > 1) {
+        info.comp_info[0].h_samp_factor = options.horizontalSampling;
+        info.comp_info[0].v_samp_factor = options.verticalSampling;
+    }
+    info.restart_in_rows = options.restartRows;
+    info.arith_code = options.arithmetic ? TRUE : FALSE;
+    if (options.encoding == Encoding::Progressive) {
         jpeg_simple_progression(&info);
     }
     return compressor.write(image);
 }
 
-TestImage decodeWhole(const std::string& jpegBytes)
-{
+namespace {
+
+struct DecodeContext {
     jpeg_decompress_struct info{};
     jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    errors.error_exit = throwOnError;
-    errors.output_message = quiet;
-    jpeg_create_decompress(&info);
+    std::jmp_buf jump{};
+    int failure = 0;
+};
+
+[[noreturn]] void jumpOut(j_common_ptr info)
+{
+    auto* context = static_cast<DecodeContext*>(info->client_data);
+    context->failure = info->err->msg_code;
+    std::longjmp(context->jump, 1);
+}
+
+// Every row into one buffer; only plain data lives in this frame, which the library may leave
+// by jumping.
+bool decodeInto(DecodeContext& context, const std::string& jpegBytes, TestImage& image)
+{
+    if (setjmp(context.jump) != 0) {
+        return false;
+    }
+    jpeg_decompress_struct& info = context.info;
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(jpegBytes.data()), jpegBytes.size());
     jpeg_read_header(&info, TRUE);
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
-    TestImage image{
-        static_cast<int>(info.output_width), static_cast<int>(info.output_height), 3, {}};
+    image.width = static_cast<int>(info.output_width);
+    image.height = static_cast<int>(info.output_height);
     image.pixels.resize(static_cast<std::size_t>(image.width) * image.height * 3);
     while (info.output_scanline < info.output_height) {
         JSAMPROW row[1] = {image.pixels.data() +
@@ -123,7 +154,25 @@ TestImage decodeWhole(const std::string& jpegBytes)
         jpeg_read_scanlines(&info, row, 1);
     }
     jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
+    return true;
+}
+
+}  // namespace
+
+TestImage decodeWhole(const std::string& jpegBytes)
+{
+    DecodeContext context;
+    context.info.err = jpeg_std_error(&context.errors);
+    context.errors.error_exit = jumpOut;
+    context.errors.output_message = quiet;
+    context.info.client_data = &context;
+    jpeg_create_decompress(&context.info);
+    TestImage image;
+    const bool decoded = decodeInto(context, jpegBytes, image);
+    jpeg_destroy_decompress(&context.info);
+    if (!decoded) {
+        throw DecodeFailure{context.failure};
+    }
     return image;
 }
 

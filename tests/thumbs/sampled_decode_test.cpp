@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include "support/jpeg_fixtures.h"
+#include "support/temp_dir.h"
+#include "thumbs/thumbnail_maker.h"
+
+namespace pixmosa {
+namespace {
+
+using test::EncodeOptions;
+using test::Encoding;
+using test::TempDir;
+using test::TestImage;
+
+struct Case {
+    const char* name;
+    TestImage image;
+    EncodeOptions options;
+    std::uint32_t size;
+};
+
+EncodeOptions sampled(int horizontal, int vertical)
+{
+    EncodeOptions options;
+    options.horizontalSampling = horizontal;
+    options.verticalSampling = vertical;
+    return options;
+}
+
+EncodeOptions with(Encoding encoding, int restartRows = 0, bool arithmetic = false)
+{
+    EncodeOptions options;
+    options.encoding = encoding;
+    options.restartRows = restartRows;
+    options.arithmetic = arithmetic;
+    return options;
+}
+
+std::vector<Case> matrix()
+{
+    return {
+        {"4:4:4", test::patternImage(301, 199), sampled(1, 1), 100},
+        {"4:2:2", test::patternImage(301, 199), sampled(2, 1), 100},
+        {"4:2:0", test::patternImage(301, 199), sampled(2, 2), 100},
+        {"1x2", test::patternImage(199, 301), sampled(1, 2), 100},
+        {"grey", test::patternImage(257, 129, 1), EncodeOptions{}, 64},
+        {"progressive", test::patternImage(400, 300), with(Encoding::Progressive), 120},
+        {"restart intervals", test::patternImage(333, 517), with(Encoding::Baseline, 2), 90},
+        {"arithmetic", test::patternImage(333, 217), with(Encoding::Baseline, 0, true), 77},
+        {"progressive arithmetic", test::patternImage(217, 333),
+         with(Encoding::Progressive, 1, true), 50},
+        {"odd sizes", test::patternImage(17, 9), EncodeOptions{}, 11},
+        {"enlarged", test::patternImage(7, 5), sampled(2, 2), 400},
+        {"enlarged 1x2", test::patternImage(5, 11), sampled(1, 2), 400},
+        {"size 1", test::patternImage(640, 480), EncodeOptions{}, 1},
+        {"size 400", test::patternImage(1201, 803), EncodeOptions{}, 400},
+        {"tall strip", test::patternImage(3, 2000), sampled(2, 2), 100},
+    };
+}
+
+// The thumbnail made from the rows that are sampled, the others skipped, must be exactly what
+// decoding every row gives.
+TEST(SampledDecodeTest, SkippingRowsGivesTheSamePixelsAsAFullDecode)
+{
+    const TempDir dir;
+    for (const Case& c : matrix()) {
+        const std::string jpeg = test::encodeJpeg(c.image, c.options);
+        dir.write("in.jpg", jpeg);
+        const TestImage expected =
+            test::sampleNearest(test::decodeWhole(jpeg), static_cast<int>(c.size));
+
+        const Result<Raster> raster = sampleThumbnail(dir.path("in.jpg"), c.size);
+
+        ASSERT_TRUE(raster.ok()) << c.name << ": " << raster.message();
+        EXPECT_EQ(static_cast<int>(raster->width), expected.width) << c.name;
+        EXPECT_EQ(static_cast<int>(raster->height), expected.height) << c.name;
+        EXPECT_TRUE(raster->pixels == expected.pixels) << c.name;
+    }
+}
+
+std::string frameHeaderOf(const std::string& jpeg)
+{
+    const std::size_t start = jpeg.find("\xFF\xC0");
+    const std::size_t length = (static_cast<unsigned char>(jpeg[start + 2]) << 8) |
+                               static_cast<unsigned char>(jpeg[start + 3]);
+    return jpeg.substr(start, length + 2);
+}
+
+// A truncated file decodes with what was there; a second frame before the end cannot be
+// decoded. The thumbnail reports either exactly as reading every row does.
+TEST(SampledDecodeTest, DamageAfterTheLastSampledRowIsReportedAsAFullDecodeReportsIt)
+{
+    const TempDir dir;
+    const std::string whole = test::encodeJpeg(test::patternImage(320, 240));
+    std::string secondFrame = whole;
+    secondFrame.insert(secondFrame.size() - 2, frameHeaderOf(whole));
+    const std::string damaged[] = {
+        whole.substr(0, whole.size() - 40),
+        whole.substr(0, whole.size() / 2),
+        secondFrame,
+    };
+    std::size_t failures = 0;
+    for (std::size_t i = 0; i < std::size(damaged); ++i) {
+        dir.write("damaged.jpg", damaged[i]);
+        const Result<Raster> raster = sampleThumbnail(dir.path("damaged.jpg"), 100);
+        try {
+            const TestImage expected = test::sampleNearest(test::decodeWhole(damaged[i]), 100);
+            ASSERT_TRUE(raster.ok()) << i << ": " << raster.message();
+            EXPECT_TRUE(raster->pixels == expected.pixels) << i;
+        } catch (const test::DecodeFailure& failure) {
+            ++failures;
+            EXPECT_EQ(raster.message(), "JPEG error #" + std::to_string(failure.code)) << i;
+        }
+    }
+    EXPECT_EQ(failures, 1u) << "only the second frame cannot be decoded";
+}
+
+}  // namespace
+}  // namespace pixmosa
