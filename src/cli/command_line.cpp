@@ -4,13 +4,14 @@
 
 #include "cli/image_commands.h"
 #include "cli/settings_commands.h"
+#include "settings/number_field.h"
 
 namespace pixmosa::cli {
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: pixmosa-cli [--image-dir DIR] COMMAND [ARGUMENTS]\n"
+    "usage: pixmosa-cli [--image-dir DIR] [--jobs N] COMMAND [ARGUMENTS]\n"
     "\n"
     "  gallery [--open]       make the gallery: missing thumbnails, every page and the index\n"
     "                         page, which --open shows in the browser\n"
@@ -27,7 +28,8 @@ constexpr const char* kUsage =
     "  banks add NAME         add a banner bank\n"
     "  banks delete NAME      delete a banner bank and its lines\n"
     "\n"
-    "--image-dir DIR replaces the stored image directory for this call only.\n"
+    "--image-dir DIR replaces the stored image directory for this call only; --jobs N makes\n"
+    "thumbnails on N threads (one per processor when not given).\n"
     "Settings live in the file named by PIXMOSA_REGISTRY (default\n"
     "~/.config/pixmosa/registry.reg), page texts in the file named by PIXMOSA_TEXT_STORE\n"
     "(default Pixmosa.dat beside the program, or ~/.local/share/pixmosa/Pixmosa.dat).\n";
@@ -47,8 +49,16 @@ void printUsage(std::ostream& stream)
 
 int runCommandLine(std::vector<std::string> arguments, Context& context)
 {
-    if (arguments.size() >= 2 && arguments[0] == "--image-dir") {
-        context.imageDir = arguments[1];
+    while (arguments.size() >= 2 && (arguments[0] == "--image-dir" || arguments[0] == "--jobs")) {
+        if (arguments[0] == "--image-dir") {
+            context.imageDir = arguments[1];
+        } else {
+            const std::optional<std::int64_t> jobs = parseWholeNumber(arguments[1]);
+            if (!jobs || *jobs < 1 || *jobs > 256) {
+                return badUsage(context);
+            }
+            context.jobs = static_cast<unsigned>(*jobs);
+        }
         arguments.erase(arguments.begin(), arguments.begin() + 2);
     }
     const std::size_t count = arguments.size();

@@ -21,6 +21,8 @@ struct Context {
     bool errIsTerminal = false;
     // Replaces the stored image directory for this one call.
     std::optional<std::string> imageDir = std::nullopt;
+    // Threads that make thumbnails; 0: one per processor.
+    unsigned jobs = 0;
 };
 
 void printUsage(std::ostream& stream);

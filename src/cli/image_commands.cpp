@@ -115,7 +115,7 @@ int makeThumbnails(Context& context)
     Result<CommandEnd> end = Result<CommandEnd>::failure({});
     {
         ProgressPrinter printer(context.err, context.errIsTerminal);
-        end = MakeThumbnails(*settings, images, printer);
+        end = MakeThumbnails(*settings, images, printer, context.jobs);
     }
     if (!end) {
         return fail(end.message(), context);
@@ -131,7 +131,7 @@ int makeGallery(bool openIndexPage, Context& context)
     }
     GalleryInputs inputs{loaded->settings,
                          ScanImages(loaded->settings.ImageDir, loaded->settings.Sorted),
-                         loaded->banks.names(), context.textStorePath};
+                         loaded->banks.names(), context.textStorePath, context.jobs};
     TimeSeededDraw draw;
     const StandardSystemColours colours;
     Result<CommandEnd> end = Result<CommandEnd>::failure({});

@@ -9,7 +9,7 @@
 #include "generator/run_state.h"
 #include "platform/file_system.h"
 #include "thumbs/make_thumbnails.h"
-#include "thumbs/thumbnail_maker.h"
+#include "thumbs/thumbnail_pool.h"
 
 namespace pixmosa {
 
@@ -17,26 +17,20 @@ namespace {
 
 // Makes only the thumbnails whose files do not exist yet; an existing one is used as it is.
 Status makeMissingThumbnails(const GallerySettings& settings,
-                             const std::vector<std::string>& images, CommandObserver& observer)
+                             const std::vector<std::string>& images, unsigned workers,
+                             CommandObserver& observer)
 {
-    const std::string directory = thumbnailDirectory(settings);
+    // When the directory cannot be made, the first thumbnail says why.
+    (void)makeDirectories(thumbnailDirectory(settings));
+    std::vector<ThumbnailJob> jobs;
     for (std::size_t i = 0; i < images.size(); ++i) {
-        // When the directory cannot be made, the thumbnail says why.
-        (void)makeDirectories(directory);
-        const std::string thumbnail = thumbnailPath(settings, images[i]);
-        if (fileExists(thumbnail)) {
-            continue;
+        std::string thumbnail = thumbnailPath(settings, images[i]);
+        if (!fileExists(thumbnail)) {
+            jobs.push_back({i, imagePath(settings, images[i]), std::move(thumbnail)});
         }
-        observer.progress(i, images.size());
-        observer.status(creatingThumbnailText(i + 1, images.size()));
-        const Status made = MakeThumbnail(imagePath(settings, images[i]), thumbnail,
-                                          static_cast<std::uint32_t>(settings.ThumbSize));
-        if (!made) {
-            return made;
-        }
-        observer.breathe();
     }
-    return Status::success();
+    return makeThumbnailsInParallel(
+        jobs, images.size(), static_cast<std::uint32_t>(settings.ThumbSize), workers, observer);
 }
 
 }  // namespace
@@ -61,7 +55,7 @@ Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& obse
         return refused;
     }
 
-    if (Status made = makeMissingThumbnails(settings, images, observer); !made) {
+    if (Status made = makeMissingThumbnails(settings, images, inputs.workers, observer); !made) {
         return made;
     }
 

@@ -24,6 +24,7 @@ struct GalleryInputs {
     std::vector<std::string> images;     // in gallery order
     std::vector<std::string> bankNames;  // the banner banks, in list order
     std::string textStorePath;
+    unsigned workers = 0;  // threads making thumbnails; 0: one per processor
 };
 
 // The Gallery command: makes the thumbnails that are missing, writes every gallery page (and,

@@ -60,14 +60,18 @@ void syncDirectory(const std::string& directory)
     }
 }
 
-// A temporary name no other writer shares: the process id and a counter, created exclusively.
-int createTemporaryBeside(const std::string& target, mode_t mode, std::string& temporaryPath)
+// A name beside the target that no other writer shares: the process id and a counter.
+std::string temporaryNameBeside(const std::string& target)
 {
     static std::atomic<unsigned> counter{0};
-    const std::string stem = parentDirectory(target) + "/." + baseName(target) + ".tmp-" +
-                             std::to_string(::getpid()) + "-";
+    return parentDirectory(target) + "/." + baseName(target) + ".tmp-" +
+           std::to_string(::getpid()) + "-" + std::to_string(counter++);
+}
+
+int createTemporaryBeside(const std::string& target, mode_t mode, std::string& temporaryPath)
+{
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath = stem + std::to_string(counter++);
+        temporaryPath = temporaryNameBeside(target);
         const int descriptor =
             ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (descriptor >= 0 || errno != EEXIST) {
@@ -76,6 +80,23 @@ int createTemporaryBeside(const std::string& target, mode_t mode, std::string& t
     }
     errno = EEXIST;
     return -1;
+}
+
+// Gives a complete unnamed file a temporary name beside the target.
+int linkUnderTemporaryName(const std::string& file, const std::string& target,
+                           std::string& temporaryPath)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporaryPath = temporaryNameBeside(target);
+        if (::linkat(AT_FDCWD, file.c_str(), AT_FDCWD, temporaryPath.c_str(), AT_SYMLINK_FOLLOW) ==
+            0) {
+            return 0;
+        }
+        if (errno != EEXIST) {
+            return errno;
+        }
+    }
+    return EEXIST;
 }
 
 }  // namespace
@@ -219,8 +240,15 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
         keepMode = true;
     }
 
+    // An unnamed file, where the file system offers them, leaves nothing behind when the
+    // process is killed while writing; it gets a name only once it is complete.
+    const std::string directory = parentDirectory(target);
     std::string temporaryPath;
-    const int descriptor = createTemporaryBeside(target, mode, temporaryPath);
+    int descriptor = ::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    const bool unnamed = descriptor >= 0;
+    if (!unnamed) {
+        descriptor = createTemporaryBeside(target, mode, temporaryPath);
+    }
     if (descriptor < 0) {
         return Status::failure(fileErrorMessage(path, errno));
     }
@@ -232,29 +260,48 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
     if (written && flush && ::fsync(descriptor) != 0) {
         written = Status::failure(fileErrorMessage(path, errno));
     }
+
+    int placeError = 0;
+    if (written && unnamed) {
+        const std::string self = "/proc/self/fd/" + std::to_string(descriptor);
+        if (existing == ExistingFile::Keep) {
+            placeError =
+                ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0
+                    ? 0
+                    : errno;
+        } else {
+            placeError = linkUnderTemporaryName(self, target, temporaryPath);
+            if (placeError == 0 && ::rename(temporaryPath.c_str(), target.c_str()) != 0) {
+                placeError = errno;
+                ::unlink(temporaryPath.c_str());
+            }
+        }
+    }
     if (::close(descriptor) != 0 && written) {
         written = Status::failure(fileErrorMessage(path, errno));
     }
+    if (written && !unnamed) {
+        placeError = existing == ExistingFile::Replace
+                         ? (::rename(temporaryPath.c_str(), target.c_str()) == 0 ? 0 : errno)
+                         : renameWithoutReplace(temporaryPath, target);
+        if (placeError != 0) {
+            ::unlink(temporaryPath.c_str());
+        }
+    }
     if (!written) {
-        ::unlink(temporaryPath.c_str());
+        if (!unnamed) {
+            ::unlink(temporaryPath.c_str());
+        }
         return written;
     }
-
-    int renameError = 0;
-    if (existing == ExistingFile::Replace) {
-        renameError = ::rename(temporaryPath.c_str(), target.c_str()) == 0 ? 0 : errno;
-    } else {
-        renameError = renameWithoutReplace(temporaryPath, target);
-    }
-    if (renameError != 0) {
-        ::unlink(temporaryPath.c_str());
-        if (existed != nullptr && renameError == EEXIST) {
+    if (placeError != 0) {
+        if (existed != nullptr && placeError == EEXIST) {
             *existed = true;
         }
-        return Status::failure(fileErrorMessage(path, renameError));
+        return Status::failure(fileErrorMessage(path, placeError));
     }
     if (flush) {
-        syncDirectory(parentDirectory(target));
+        syncDirectory(directory);
     }
     return Status::success();
 }

@@ -4,12 +4,13 @@
 #include "catalogue/image_scan.h"
 #include "common/paths.h"
 #include "platform/file_system.h"
-#include "thumbs/thumbnail_maker.h"
+#include "thumbs/thumbnail_pool.h"
 
 namespace pixmosa {
 
 Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
-                                  const std::vector<std::string>& images, CommandObserver& observer)
+                                  const std::vector<std::string>& images, CommandObserver& observer,
+                                  unsigned workers)
 {
     const std::string imageDirectory = withTrailingSeparator(settings.ImageDir);
     if (!directoryExists(imageDirectory)) {
@@ -27,16 +28,14 @@ Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
         return refused;
     }
 
+    std::vector<ThumbnailJob> jobs;
     for (std::size_t i = 0; i < images.size(); ++i) {
-        observer.progress(i, images.size());
-        observer.status(creatingThumbnailText(i + 1, images.size()));
-        observer.breathe();
-        const Status made =
-            MakeThumbnail(imagePath(settings, images[i]), thumbnailPath(settings, images[i]),
-                          static_cast<std::uint32_t>(settings.ThumbSize));
-        if (!made) {
-            return made;
-        }
+        jobs.push_back({i, imagePath(settings, images[i]), thumbnailPath(settings, images[i])});
+    }
+    if (Status made = makeThumbnailsInParallel(
+            jobs, images.size(), static_cast<std::uint32_t>(settings.ThumbSize), workers, observer);
+        !made) {
+        return made;
     }
     observer.status("Finished creating thumbnails");
     observer.beep();

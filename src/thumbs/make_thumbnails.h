@@ -12,11 +12,12 @@ namespace pixmosa {
 // The Make Thumbnails command: remakes the thumbnail of every image in list order, creating the
 // thumbnail directory when it is missing. It does nothing when the image directory does not
 // exist, tells the user when the list is empty, and refuses to start when a thumbnail would
-// replace its own image. A failure stops it at that image with the image's error; the
-// thumbnails made before stay.
+// replace its own image. The thumbnails are made by `workers` threads (0: one per processor);
+// a failure stops the command at the first failing image in list order with its error, and
+// the thumbnails made before it stay.
 Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
-                                  const std::vector<std::string>& images,
-                                  CommandObserver& observer);
+                                  const std::vector<std::string>& images, CommandObserver& observer,
+                                  unsigned workers = 0);
 
 // Refuses, before anything is written, settings under which a thumbnail would take the place
 // of its own image: no thumbnail prefix and a thumbnail folder that is the image directory.

@@ -92,6 +92,8 @@ TEST_F(CommandLineTest, BadUsageExitsWithTwo)
     EXPECT_EQ(run({"set", "Sorted", "yes"}), kBadUsage);
     EXPECT_EQ(run({"set", "TableBackColor", "red"}), kBadUsage);
     EXPECT_EQ(run({"set", "Top", "99999999999"}), kBadUsage);
+    EXPECT_EQ(run({"--jobs", "0", "scan"}), kBadUsage);
+    EXPECT_EQ(run({"--jobs", "many", "scan"}), kBadUsage);
     EXPECT_EQ(run({"set", "Rows", "abc"}), kBadUsage);
     EXPECT_EQ(err.str(), "Rows takes a 32-bit whole number\n" + usageText());
     EXPECT_EQ(dir.entryCount(), 0);
@@ -178,7 +180,7 @@ TEST_F(CommandLineTest, ThumbnailsPrintsProgressAndMakesEveryThumbnail)
     dir.write("pics/b.jpg", jpeg);
     ASSERT_TRUE(WriteStoreBool(registry, kSettingsKey, "Sorted", true).ok());
 
-    EXPECT_EQ(run({"--image-dir", dir.path("pics"), "thumbnails"}), kSuccess);
+    EXPECT_EQ(run({"--jobs", "2", "--image-dir", dir.path("pics"), "thumbnails"}), kSuccess);
 
     EXPECT_EQ(err.str(),
               "Creating thumbnail 1 of 2\nCreating thumbnail 2 of 2\nFinished creating "

@@ -2,12 +2,20 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <thread>
 
 #include "catalogue/image_scan.h"
 #include "settings/thumb_folder.h"
 #include "support/jpeg_fixtures.h"
 #include "support/recording_observer.h"
 #include "support/temp_dir.h"
+#include "thumbs/thumbnail_maker.h"
 
 namespace pixmosa {
 namespace {
@@ -38,12 +46,23 @@ protected:
 
     Result<CommandEnd> run(const Names& images)
     {
-        return MakeThumbnails(settings, images, observer);
+        return MakeThumbnails(settings, images, observer, workers);
+    }
+
+    Names addNumberedImages(int count)
+    {
+        Names images;
+        for (int i = 1; i <= count; ++i) {
+            images.push_back(std::to_string(i) + ".jpg");
+            addImage(images.back(), 80 + i, 60);
+        }
+        return images;
     }
 
     TempDir dir;
     GallerySettings settings = GallerySettings::initial();
     RecordingObserver observer;
+    unsigned workers = 1;
 };
 
 TEST_F(MakeThumbnailsTest, EveryImageGetsItsThumbnailWithProgressAndABeepAtTheEnd)
@@ -72,6 +91,88 @@ TEST_F(MakeThumbnailsTest, EveryThumbnailIsRemadeEachTimeWithTheSameBytes)
     ASSERT_TRUE(run({"a.jpg"}).ok());
 
     EXPECT_EQ(dir.read("pics/Thumbs/Thumb-a.jpg"), first);
+}
+
+TEST_F(MakeThumbnailsTest, ThumbnailsMadeInParallelAreTheThumbnailsMadeOneByOne)
+{
+    const Names images = addNumberedImages(12);
+    ASSERT_TRUE(run(images).ok());
+    std::vector<std::string> serial;
+    for (const std::string& image : images) {
+        serial.push_back(dir.read("pics/Thumbs/Thumb-" + image));
+    }
+    observer.events.clear();
+    workers = 4;
+
+    ASSERT_TRUE(run(images).ok());
+
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        EXPECT_EQ(dir.read("pics/Thumbs/Thumb-" + images[i]), serial[i]) << images[i];
+    }
+    ASSERT_EQ(observer.events.size(), 14u);
+    for (int n = 1; n <= 12; ++n) {
+        EXPECT_EQ(observer.events[static_cast<std::size_t>(n - 1)],
+                  "Creating thumbnail " + std::to_string(n) + " of 12");
+    }
+}
+
+TEST_F(MakeThumbnailsTest, ParallelRunStopsAtTheFirstFailingImageInListOrder)
+{
+    const Names images = addNumberedImages(8);
+    dir.write("pics/3.jpg", "broken");
+    dir.write("pics/6.jpg", "");
+    workers = 4;
+
+    const Result<CommandEnd> end = run(images);
+
+    const std::string third =
+        MakeThumbnail(dir.path("pics/3.jpg"), dir.path("t.jpg"), 10).message();
+    const std::string sixth =
+        MakeThumbnail(dir.path("pics/6.jpg"), dir.path("t.jpg"), 10).message();
+    ASSERT_NE(third, sixth);
+    EXPECT_EQ(end.message(), third);
+    EXPECT_EQ(observer.events.back(), "Creating thumbnail 3 of 8");
+    EXPECT_TRUE(dir.exists("pics/Thumbs/Thumb-2.jpg"));
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path("pics/Thumbs"))) {
+        EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+    }
+}
+
+// A run killed at any moment leaves only whole thumbnails and no temporary file.
+TEST_F(MakeThumbnailsTest, KilledRunLeavesNoPartialThumbnail)
+{
+    Names images;
+    const std::string picture = test::encodeJpeg(test::patternImage(900, 700));
+    for (int i = 0; i < 40; ++i) {
+        images.push_back("p" + std::to_string(i) + ".jpg");
+        dir.write("pics/" + images.back(), picture);
+    }
+    const std::string thumbnails = dir.path("pics/Thumbs");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        test::RecordingObserver quiet;
+        (void)MakeThumbnails(settings, images, quiet, 2);
+        ::_exit(0);
+    }
+    const auto madeSoFar = [&] {
+        std::error_code missing;
+        return std::distance(std::filesystem::directory_iterator(thumbnails, missing),
+                             std::filesystem::directory_iterator());
+    };
+    while (madeSoFar() < 3) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+
+    ASSERT_TRUE(MakeThumbnail(dir.path("pics/p0.jpg"), dir.path("whole.jpg"), 50).ok());
+    const std::string whole = dir.read("whole.jpg");
+    for (const auto& entry : std::filesystem::directory_iterator(thumbnails)) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_NE(name.front(), '.') << name;
+        EXPECT_EQ(dir.read("pics/Thumbs/" + name), whole) << name;
+    }
 }
 
 TEST_F(MakeThumbnailsTest, MissingImageDirectoryDoesNothing)
