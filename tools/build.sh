@@ -59,7 +59,8 @@ find "$root/src" "$root/tests" "$root/bench" -name '*.h' -o -name '*.cpp' | sort
     xargs clang-format --dry-run --Werror
 
 echo "== core and pixmosa-cli without the window"
-build core-only -DPIXMOSA_BUILD_WINDOW=OFF -DPIXMOSA_BUILD_TESTS=OFF -DPIXMOSA_WARNINGS_AS_ERRORS=ON
+build core-only -DCMAKE_BUILD_TYPE=Release -DPIXMOSA_BUILD_WINDOW=OFF -DPIXMOSA_BUILD_TESTS=OFF \
+    -DPIXMOSA_WARNINGS_AS_ERRORS=ON
 
 echo "== everything, with the tests"
 build test -DCMAKE_BUILD_TYPE=Debug -DPIXMOSA_WARNINGS_AS_ERRORS=ON

@@ -26,7 +26,7 @@ void ProgressPrinter::progress(std::size_t done, std::size_t total)
         return;
     }
     const std::size_t filled = done * kBarWidth / total;
-    m_bar = "[" + std::string(filled, '#') + std::string(kBarWidth - filled, ' ') + "] ";
+    m_bar = std::string("[").append(filled, '#').append(kBarWidth - filled, ' ').append("] ");
 }
 
 void ProgressPrinter::status(std::string_view text)

@@ -90,7 +90,7 @@ protected:
     {
         Names names;
         for (int i = 1; i <= count; ++i) {
-            names.push_back("p" + std::to_string(i) + ".jpg");
+            names.push_back(std::string("p").append(std::to_string(i)).append(".jpg"));
         }
         addImages(names);
     }

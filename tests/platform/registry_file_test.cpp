@@ -78,7 +78,10 @@ TEST(RegistryFileTest, ConcurrentWritersKeepEachOthersValues)
             RegistryFile registry(path);
             bool ok = true;
             for (int i = 0; i < kValuesEach; ++i) {
-                const std::string name = "W" + std::to_string(writer) + "-" + std::to_string(i);
+                const std::string name = std::string("W")
+                                             .append(std::to_string(writer))
+                                             .append("-")
+                                             .append(std::to_string(i));
                 ok = registry.writeValue(kKey, name, RegistryValue::dword(i)).ok() && ok;
             }
             ::_exit(ok ? 0 : 1);
@@ -93,7 +96,10 @@ TEST(RegistryFileTest, ConcurrentWritersKeepEachOthersValues)
     const RegistryFile registry(path);
     for (int writer = 0; writer < kWriters; ++writer) {
         for (int i = 0; i < kValuesEach; ++i) {
-            const std::string name = "W" + std::to_string(writer) + "-" + std::to_string(i);
+            const std::string name = std::string("W")
+                                         .append(std::to_string(writer))
+                                         .append("-")
+                                         .append(std::to_string(i));
             EXPECT_EQ(registry.readValue(kKey, name), RegistryValue::dword(i)) << name;
         }
     }

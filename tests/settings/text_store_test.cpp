@@ -226,7 +226,10 @@ TEST_F(TextStoreTest, ConcurrentSavesKeepEachOthersSections)
         if (children[writer] == 0) {
             bool ok = true;
             for (int i = 0; i < kSectionsEach; ++i) {
-                const std::string name = "W" + std::to_string(writer) + "-" + std::to_string(i);
+                const std::string name = std::string("W")
+                                             .append(std::to_string(writer))
+                                             .append("-")
+                                             .append(std::to_string(i));
                 ok = SaveText(store(), name, {name}).ok() && ok;
             }
             ::_exit(ok ? 0 : 1);
@@ -240,7 +243,10 @@ TEST_F(TextStoreTest, ConcurrentSavesKeepEachOthersSections)
 
     for (int writer = 0; writer < kWriters; ++writer) {
         for (int i = 0; i < kSectionsEach; ++i) {
-            const std::string name = "W" + std::to_string(writer) + "-" + std::to_string(i);
+            const std::string name = std::string("W")
+                                         .append(std::to_string(writer))
+                                         .append("-")
+                                         .append(std::to_string(i));
             EXPECT_EQ(load(name), name + "\r\n");
         }
     }

@@ -144,7 +144,7 @@ TEST_F(MakeThumbnailsTest, KilledRunLeavesNoPartialThumbnail)
     Names images;
     const std::string picture = test::encodeJpeg(test::patternImage(900, 700));
     for (int i = 0; i < 40; ++i) {
-        images.push_back("p" + std::to_string(i) + ".jpg");
+        images.push_back(std::string("p").append(std::to_string(i)).append(".jpg"));
         dir.write("pics/" + images.back(), picture);
     }
     const std::string thumbnails = dir.path("pics/Thumbs");

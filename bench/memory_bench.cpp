@@ -1,0 +1,96 @@
+// Peak memory of making one thumbnail of a very large photograph: a 30000 x 20000 baseline JPEG
+// and a 12000 x 8000 progressive one, written row by row here and thumbnailed in a child
+// process whose peak resident size is read back.
+// clang-format off
+#include <cstdio>
+#include <jpeglib.h>
+// clang-format on
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "thumbs/thumbnail_maker.h"
+
+namespace {
+
+void writeLargeJpeg(const std::string& path, int width, int height, bool progressive)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, file);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 85, TRUE);
+    if (progressive) {
+        jpeg_simple_progression(&info);
+    }
+    jpeg_start_compress(&info, TRUE);
+    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+    while (info.next_scanline < info.image_height) {
+        const unsigned y = info.next_scanline;
+        for (int x = 0; x < width; ++x) {
+            row[static_cast<std::size_t>(x) * 3] = static_cast<unsigned char>(x / 64 + y / 64);
+            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>(y / 32);
+            row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<unsigned char>(x / 32);
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::fclose(file);
+}
+
+// Peak resident memory of a child that makes the thumbnail, in MiB; negative on failure.
+double peakMebibytes(const std::string& source, const std::string& destination)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(pixmosa::MakeThumbnail(source, destination, 100).ok() ? 0 : 1);
+    }
+    int status = 0;
+    rusage usage{};
+    ::wait4(child, &status, 0, &usage);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        return -1;
+    }
+    return usage.ru_maxrss / 1024.0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s SCRATCH_DIR\n", argv[0]);
+        return 2;
+    }
+    const std::filesystem::path scratch = argv[1];
+    std::filesystem::create_directories(scratch);
+    const struct {
+        const char* name;
+        int width, height;
+        bool progressive;
+    } images[] = {{"baseline-30000x20000.jpg", 30000, 20000, false},
+                  {"progressive-12000x8000.jpg", 12000, 8000, true}};
+    for (const auto& image : images) {
+        const std::string path = (scratch / image.name).string();
+        if (!std::filesystem::exists(path)) {
+            writeLargeJpeg(path, image.width, image.height, image.progressive);
+        }
+        const double peak = peakMebibytes(path, (scratch / "thumb.jpg").string());
+        std::printf("peak memory making the thumbnail of %s: %.1f MiB\n", image.name, peak);
+    }
+    return 0;
+}
