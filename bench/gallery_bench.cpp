@@ -1,27 +1,15 @@
 // Times the page writing of a gallery of 5,000 small images whose thumbnails already exist.
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "generator/gallery_run.h"
+#include "bench_support.h"
 #include "settings/thumb_folder.h"
 #include "thumbs/jpeg_encoder.h"
 
 namespace {
-
-class SilentObserver final : public pixmosa::GalleryObserver {
-public:
-    void status(std::string_view) override {}
-    void progress(std::size_t, std::size_t) override {}
-    void breathe() override {}
-    void beep() override {}
-    void message(std::string_view) override {}
-    void openPage(const std::string&) override {}
-};
 
 void writeFile(const std::filesystem::path& path, const std::string& content)
 {
@@ -58,24 +46,15 @@ int main(int argc, char** argv)
         inputs.images.push_back(name);
     }
 
-    SilentObserver observer;
+    pixmosa::bench::SilentObserver observer;
     pixmosa::TimeSeededDraw draw;
     const pixmosa::StandardSystemColours colours;
-    std::vector<double> seconds;
-    for (int round = 0; round <= rounds; ++round) {
-        const auto start = std::chrono::steady_clock::now();
-        const auto end = pixmosa::RunGallery(inputs, observer, draw, colours);
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        if (!end) {
-            std::fprintf(stderr, "%s\n", end.message().c_str());
-            return 1;
-        }
-        if (round > 0) {  // the first round warms the caches
-            seconds.push_back(took.count());
-        }
+    const std::optional<double> measured = pixmosa::bench::medianSeconds(
+        rounds, [&] { return pixmosa::RunGallery(inputs, observer, draw, colours); });
+    if (!measured) {
+        return 1;
     }
-    std::sort(seconds.begin(), seconds.end());
-    const double median = seconds[seconds.size() / 2];
+    const double median = *measured;
     const int galleryPages = (imageCount + 9) / 10;
     const int pages = galleryPages + imageCount + 1;
     std::printf("Gallery of %d images at 2 x 5, thumbnails present: %d pages\n", imageCount, pages);

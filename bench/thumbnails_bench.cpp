@@ -1,31 +1,17 @@
 // Times Make Thumbnails over a folder of photographs: every .jpg of at least one megapixel is
 // copied into a scratch image directory, then the command runs several times.
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "catalogue/image_scan.h"
 #include "settings/gallery_settings.h"
 #include "settings/thumb_folder.h"
 #include "thumbs/jpeg_header.h"
 #include "thumbs/make_thumbnails.h"
-
-namespace {
-
-class SilentObserver final : public pixmosa::CommandObserver {
-public:
-    void status(std::string_view) override {}
-    void progress(std::size_t, std::size_t) override {}
-    void breathe() override {}
-    void beep() override {}
-    void message(std::string_view) override {}
-};
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -61,23 +47,14 @@ int main(int argc, char** argv)
     settings.ThumbsDir = "Thumbs";
     settings.ThumbFolder = pixmosa::deriveThumbFolder(settings.ThumbsDir);
     settings.ThumbSize = 100;
-    SilentObserver observer;
+    pixmosa::bench::SilentObserver observer;
 
-    std::vector<double> seconds;
-    for (int round = 0; round <= rounds; ++round) {
-        const auto start = std::chrono::steady_clock::now();
-        const auto end = pixmosa::MakeThumbnails(settings, images, observer);
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        if (!end) {
-            std::fprintf(stderr, "%s\n", end.message().c_str());
-            return 1;
-        }
-        if (round > 0) {  // the first round warms the caches
-            seconds.push_back(took.count());
-        }
+    const std::optional<double> measured = pixmosa::bench::medianSeconds(
+        rounds, [&] { return pixmosa::MakeThumbnails(settings, images, observer); });
+    if (!measured) {
+        return 1;
     }
-    std::sort(seconds.begin(), seconds.end());
-    const double median = seconds[seconds.size() / 2];
+    const double median = *measured;
     std::printf("Make Thumbnails, size 100: %zu images, %.1f megapixels\n", images.size(),
                 megapixels);
     std::printf("median of %d rounds: %.3f s, %.1f images/s, %.1f megapixels/s\n", rounds, median,

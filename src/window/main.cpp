@@ -231,11 +231,13 @@ void TfrmMain::buildToolBar(QWidget* bar)
     row->addStretch(1);
 }
 
-QLineEdit* TfrmMain::textField(const char* fieldName, QWidget* parent, bool overflowTip)
+QLineEdit* TfrmMain::textField(const char* fieldName, QWidget* parent, int helpContext,
+                               bool overflowTip)
 {
     const FieldInfo& field = settingsField(fieldName);
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(toQt(std::string(field.control)));
+    setHelpContext(edit, helpContext);
     edit->installEventFilter(this);
     if (overflowTip) {
         m_tip->watch(edit);
@@ -258,11 +260,12 @@ SpinEdit* TfrmMain::spinField(const char* fieldName, QWidget* parent)
     return spin;
 }
 
-QPlainTextEdit* TfrmMain::memoField(const char* fieldName, QWidget* parent)
+QPlainTextEdit* TfrmMain::memoField(const char* fieldName, QWidget* parent, int helpContext)
 {
     const FieldInfo& field = settingsField(fieldName);
     auto* memo = new QPlainTextEdit(parent);
     memo->setObjectName(toQt(std::string(field.control)));
+    setHelpContext(memo, helpContext);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setTabChangesFocus(true);
     memo->setMinimumHeight(30);
@@ -274,11 +277,12 @@ QPlainTextEdit* TfrmMain::memoField(const char* fieldName, QWidget* parent)
 }
 
 QCheckBox* TfrmMain::switchField(const char* fieldName, const char* caption, QWidget* parent,
-                                 void (TfrmMain::*handler)())
+                                 int helpContext, void (TfrmMain::*handler)())
 {
     const FieldInfo& field = settingsField(fieldName);
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(toQt(std::string(field.control)));
+    setHelpContext(box, helpContext);
     m_fieldOf[box] = &field;
     m_controls[std::string(field.control)] = box;
     connect(box, &QCheckBox::clicked, this, handler);
@@ -294,6 +298,14 @@ void TfrmMain::addColourButtons(ColourGroup* group, int firstHelpContext)
         m_colourButtons.push_back(button);
         connect(button, &QToolButton::clicked, this, [this, button] { colourButtonClick(button); });
     }
+}
+
+void TfrmMain::addPageTexts(QFormLayout* form, QWidget* parent, const MemoSpec& header,
+                            const char* placeholderText, const MemoSpec& footer)
+{
+    form->addRow("Header", memoField(header.field, parent, header.helpContext));
+    form->addRow(QString(), placeholder(placeholderText, parent));
+    form->addRow("Footer", memoField(footer.field, parent, footer.helpContext));
 }
 
 QLabel* TfrmMain::placeholder(const char* text, QWidget* parent)
@@ -348,8 +360,7 @@ QWidget* TfrmMain::buildThumbnailsTab()
     // Long captions stand in forms of their own, so the columns of numbers stay narrow.
     auto* paths = new QFormLayout;
     paths->setVerticalSpacing(3);
-    QLineEdit* imageDir = textField("ImageDir", panel);
-    setHelpContext(imageDir, 41);
+    QLineEdit* imageDir = textField("ImageDir", panel, 41);
     connect(imageDir, &QLineEdit::textChanged, this, &TfrmMain::ImageDirChange);
     m_exitHandlers[imageDir] = [this] { ImageDirExit(); };
     auto* browse = new QToolButton(panel);
@@ -367,12 +378,10 @@ QWidget* TfrmMain::buildThumbnailsTab()
     dirRow->addWidget(browse);
     paths->addRow("Image directory", dirRow);
 
-    QLineEdit* thumbsDir = textField("ThumbsDir", panel);
-    setHelpContext(thumbsDir, 46);
+    QLineEdit* thumbsDir = textField("ThumbsDir", panel, 46);
     m_exitHandlers[thumbsDir] = [this] { ThumbsDirExit(); };
     paths->addRow("Thumbnail directory", thumbsDir);
-    QLineEdit* prefix = textField("ThumbPrefix", panel);
-    setHelpContext(prefix, 101);
+    QLineEdit* prefix = textField("ThumbPrefix", panel, 101);
     paths->addRow("Thumbnails prefix", prefix);
     const auto spin = [&](const char* name, int context) {
         SpinEdit* field = spinField(name, panel);
@@ -412,17 +421,14 @@ QWidget* TfrmMain::buildThumbnailsTab()
     column->addLayout(numbers);
 
     auto* background = new QFormLayout;
-    QLineEdit* tableImage = textField("TableBackImage", panel);
-    setHelpContext(tableImage, 181);
+    QLineEdit* tableImage = textField("TableBackImage", panel, 181);
     background->addRow("Table background image", tableImage);
     column->addLayout(background);
 
     auto* switches = new QHBoxLayout;
-    QCheckBox* sorted = switchField("Sorted", "Sorted", panel, &TfrmMain::chkSortClick);
-    setHelpContext(sorted, 51);
+    QCheckBox* sorted = switchField("Sorted", "Sorted", panel, 51, &TfrmMain::chkSortClick);
     QCheckBox* noBanner =
-        switchField("DisableBanner", "Disable Banner", panel, &TfrmMain::DisableBannerClick);
-    setHelpContext(noBanner, 91);
+        switchField("DisableBanner", "Disable Banner", panel, 91, &TfrmMain::DisableBannerClick);
     switches->addWidget(sorted);
     switches->addWidget(noBanner);
     switches->addStretch(1);
@@ -459,11 +465,9 @@ QWidget* TfrmMain::buildGalleryTab()
     auto* top = new QHBoxLayout;
     auto* boxes = new QVBoxLayout;
     QCheckBox* defaults =
-        switchField("DefaultColors", "Default Colors", tab, &TfrmMain::chkDefColorsClick);
-    setHelpContext(defaults, 201);
+        switchField("DefaultColors", "Default Colors", tab, 201, &TfrmMain::chkDefColorsClick);
     QCheckBox* shell =
-        switchField("UseImageShell", "Use Image Shell", tab, &TfrmMain::chkImageShellClick);
-    setHelpContext(shell, 211);
+        switchField("UseImageShell", "Use Image Shell", tab, 211, &TfrmMain::chkImageShellClick);
     boxes->addWidget(defaults);
     boxes->addWidget(shell);
     boxes->addStretch(1);
@@ -482,15 +486,11 @@ QWidget* TfrmMain::buildGalleryTab()
 
     auto* fields = new QGridLayout;
     fields->setVerticalSpacing(2);
-    QLineEdit* title = textField("GalleryTitle", tab);
-    setHelpContext(title, 291);
-    QLineEdit* prefix = textField("GalleryPrefix", tab);
-    setHelpContext(prefix, 22);
-    QLineEdit* extension = textField("PageExt", tab);
-    setHelpContext(extension, 281);
+    QLineEdit* title = textField("GalleryTitle", tab, 291);
+    QLineEdit* prefix = textField("GalleryPrefix", tab, 22);
+    QLineEdit* extension = textField("PageExt", tab, 281);
     extension->setMaximumWidth(60);
-    QLineEdit* background = textField("GalleryBackImage", tab);
-    setHelpContext(background, 301);
+    QLineEdit* background = textField("GalleryBackImage", tab, 301);
     fields->addWidget(label("Page Title", tab), 0, 0);
     fields->addWidget(title, 0, 1, 1, 3);
     fields->addWidget(label("Page prefix", tab), 1, 0);
@@ -501,15 +501,9 @@ QWidget* TfrmMain::buildGalleryTab()
     fields->addWidget(background, 2, 1, 1, 3);
     column->addLayout(fields);
 
-    QPlainTextEdit* header = memoField("GalleryHeader", tab);
-    setHelpContext(header, 311);
-    QPlainTextEdit* footer = memoField("GalleryFooter", tab);
-    setHelpContext(footer, 321);
     auto* texts = new QFormLayout;
     texts->setVerticalSpacing(2);
-    texts->addRow("Header", header);
-    texts->addRow(QString(), placeholder("Thumbnails go here", tab));
-    texts->addRow("Footer", footer);
+    addPageTexts(texts, tab, {"GalleryHeader", 311}, "Thumbnails go here", {"GalleryFooter", 321});
     column->addLayout(texts, 1);
     return tab;
 }
@@ -524,9 +518,8 @@ QWidget* TfrmMain::buildImageTab()
     column->setSpacing(3);
 
     auto* top = new QHBoxLayout;
-    QCheckBox* galleryColours = switchField("UseGalleryColors", "Use Gallery page colors", tab,
+    QCheckBox* galleryColours = switchField("UseGalleryColors", "Use Gallery page colors", tab, 331,
                                             &TfrmMain::UseGalleryColsClick);
-    setHelpContext(galleryColours, 331);
     top->addWidget(galleryColours, 0, Qt::AlignTop);
     top->addStretch(1);
     m_imageColours =
@@ -542,16 +535,8 @@ QWidget* TfrmMain::buildImageTab()
 
     auto* fields = new QFormLayout;
     fields->setVerticalSpacing(2);
-    QLineEdit* title = textField("ImageTitle", tab);
-    setHelpContext(title, 401);
-    fields->addRow("Page Title", title);
-    QPlainTextEdit* header = memoField("ImageHeader", tab);
-    setHelpContext(header, 411);
-    QPlainTextEdit* footer = memoField("ImageFooter", tab);
-    setHelpContext(footer, 421);
-    fields->addRow("Header", header);
-    fields->addRow(QString(), placeholder("Image goes here", tab));
-    fields->addRow("Footer", footer);
+    fields->addRow("Page Title", textField("ImageTitle", tab, 401));
+    addPageTexts(fields, tab, {"ImageHeader", 411}, "Image goes here", {"ImageFooter", 421});
     column->addLayout(fields, 1);
     return tab;
 }
@@ -564,23 +549,11 @@ QWidget* TfrmMain::buildIndexTab()
     auto* fields = new QFormLayout(tab);
     fields->setContentsMargins(4, 4, 4, 2);
     fields->setVerticalSpacing(3);
-    QLineEdit* file = textField("IndexFile", tab, false);
-    setHelpContext(file, 431);
-    QLineEdit* title = textField("IndexTitle", tab);
-    setHelpContext(title, 451);
-    QPlainTextEdit* header = memoField("IndexHeader", tab);
-    setHelpContext(header, 471);
-    QPlainTextEdit* footer = memoField("IndexFooter", tab);
-    setHelpContext(footer, 461);
-    QCheckBox* noLinks = switchField("DisablePageLinks", "Disable Page Links", tab,
-                                     &TfrmMain::DisablePageLinksClick);
-    setHelpContext(noLinks, 441);
-    fields->addRow("Index file name", file);
-    fields->addRow("Page Title", title);
-    fields->addRow("Header", header);
-    fields->addRow(QString(), placeholder("Page links go here", tab));
-    fields->addRow("Footer", footer);
-    fields->addRow(QString(), noLinks);
+    fields->addRow("Index file name", textField("IndexFile", tab, 431, false));
+    fields->addRow("Page Title", textField("IndexTitle", tab, 451));
+    addPageTexts(fields, tab, {"IndexHeader", 471}, "Page links go here", {"IndexFooter", 461});
+    fields->addRow(QString(), switchField("DisablePageLinks", "Disable Page Links", tab, 441,
+                                          &TfrmMain::DisablePageLinksClick));
     return tab;
 }
 
@@ -593,8 +566,7 @@ QWidget* TfrmMain::buildAdvancedTab()
     column->setContentsMargins(4, 4, 4, 2);
     column->setSpacing(3);
     column->addWidget(label("Header code", tab));
-    QPlainTextEdit* headerCode = memoField("HeaderCode", tab);
-    setHelpContext(headerCode, 521);
+    QPlainTextEdit* headerCode = memoField("HeaderCode", tab, 521);
     column->addWidget(headerCode, 1);
 
     auto* title = new QLabel("Banner Rotation", tab);

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -82,12 +83,22 @@ private:
     QWidget* buildAdvancedTab();
     QWidget* buildAboutTab();
 
-    QLineEdit* textField(const char* fieldName, QWidget* parent, bool overflowTip = true);
+    // Controls bound to a field of the settings, with their help context.
+    QLineEdit* textField(const char* fieldName, QWidget* parent, int helpContext,
+                         bool overflowTip = true);
     SpinEdit* spinField(const char* fieldName, QWidget* parent);
-    QPlainTextEdit* memoField(const char* fieldName, QWidget* parent);
+    QPlainTextEdit* memoField(const char* fieldName, QWidget* parent, int helpContext);
     QCheckBox* switchField(const char* fieldName, const char* caption, QWidget* parent,
-                           void (TfrmMain::*handler)());
+                           int helpContext, void (TfrmMain::*handler)());
     QLabel* placeholder(const char* text, QWidget* parent);
+    // A page's header, the place of its content and its footer, one above the other as the
+    // page is written.
+    struct MemoSpec {
+        const char* field;
+        int helpContext;
+    };
+    void addPageTexts(QFormLayout* form, QWidget* parent, const MemoSpec& header,
+                      const char* placeholderText, const MemoSpec& footer);
     void addColourButtons(ColourGroup* group, int firstHelpContext);
     void setHelpContext(QWidget* widget, int context);
 
