@@ -335,6 +335,22 @@ private slots:
         QCOMPARE(listed(), QStringList({"c.jpg", "d.jpg", "e.jpg", "b.jpg", "a.jpg"}));
     }
 
+    void renameAsksForAPrefixAndNumbersTheList()
+    {
+        for (const char* name : {"b.jpg", "a.JPG", "c.jpg"}) {
+            addFile(name, name);
+        }
+        openOnImages();
+        m_dialogs.texts = {std::nullopt, QString("Trip-")};
+        m_window->butRenameImgClick();
+        QCOMPARE(listed(), QStringList({"a.JPG", "b.jpg", "c.jpg"}));
+        m_window->butRenameImgClick();
+        QCOMPARE(m_dialogs.asked.first(),
+                 QString("Image Prefix | Type a prefix for the new name |  | 255"));
+        QCOMPARE(listed(), QStringList({"Trip-1.jpg", "Trip-2.jpg", "Trip-3.jpg"}));
+        QCOMPARE(m_dir->read("pics/Trip-1.jpg"), std::string("a.JPG"));
+    }
+
     void galleryAndThumbnailsRunThroughTheWindow()
     {
         addImage("a.jpg", 40, 30);
