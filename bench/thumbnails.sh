@@ -53,7 +53,7 @@ echo "corpus: $count photographs, $megapixels megapixels, thumbnails of size 100
 
 export PIXMOSA_REGISTRY=$work/registry.reg PIXMOSA_TEXT_STORE=$work/Pixmosa.dat
 "$cli" set ThumbSize 100
-"$cli" set ThumbsDir "$work/out-pixmosa"
+"$cli" set ThumbsDir bench-thumbs
 out=$work/out
 run_pixmosa() { "$cli" --image-dir "$corpus" thumbnails 2>/dev/null; }
 run_vips() { find "$corpus" -maxdepth 1 -name '*.jpg' -print0 |
@@ -67,7 +67,7 @@ names=(pixmosa vips convert djpeg)
 declare -A times
 for round in $(seq 0 "$rounds"); do
     for name in "${names[@]}"; do
-        rm -rf "$out" "$work/out-pixmosa"
+        rm -rf "$out" "$corpus/bench-thumbs"
         mkdir -p "$out"
         start=$(date +%s.%N)
         "run_$name"

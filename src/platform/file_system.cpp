@@ -244,7 +244,10 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
     // process is killed while writing; it gets a name only once it is complete.
     const std::string directory = parentDirectory(target);
     std::string temporaryPath;
-    int descriptor = ::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    static const bool canNameUnnamedFiles = ::access("/proc/self/fd", F_OK) == 0;
+    int descriptor = canNameUnnamedFiles
+                         ? ::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode)
+                         : -1;
     const bool unnamed = descriptor >= 0;
     if (!unnamed) {
         descriptor = createTemporaryBeside(target, mode, temporaryPath);

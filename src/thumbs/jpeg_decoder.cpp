@@ -96,6 +96,11 @@ int JpegDecoder::bytesPerPixel() const
     return m_context->info.output_components;
 }
 
+std::uint32_t JpegDecoder::rowGroupHeight() const
+{
+    return static_cast<std::uint32_t>(m_context->info.max_v_samp_factor);
+}
+
 bool JpegDecoder::invertedCmyk() const
 {
     return m_context->info.saw_Adobe_marker != 0;

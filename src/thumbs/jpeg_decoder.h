@@ -27,6 +27,8 @@ public:
     // (grey sources too); CMYK and YCCK sources are read as CMYK, four bytes a pixel.
     bool start();
     int bytesPerPixel() const;
+    // Rows are produced in groups of this many; skipping is exact only from a group's start.
+    std::uint32_t rowGroupHeight() const;
     // CMYK as Adobe writes it, with every channel inverted.
     bool invertedCmyk() const;
 

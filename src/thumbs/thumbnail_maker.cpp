@@ -104,10 +104,25 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size)
     const int bytesPerPixel = decoder.bytesPerPixel();
     std::vector<unsigned char> sourceRow(static_cast<std::size_t>(width) * bytesPerPixel);
     const std::size_t targetStride = static_cast<std::size_t>(raster.width) * 3;
+    // The library skips correctly only whole groups of rows from a group's start, so the rows
+    // before the next group start, and those after the last whole group, are read instead.
+    const std::uint32_t group = std::max<std::uint32_t>(decoder.rowGroupHeight(), 1);
     std::uint32_t nextRow = 0;  // the row the decoder gives next
     const auto readRow = [&](std::uint32_t row) {
-        if (row > nextRow && !decoder.skipRows(row - nextRow)) {
+        while (nextRow < row && nextRow % group != 0) {
+            if (!decoder.readRow(sourceRow.data())) {
+                return false;
+            }
+            ++nextRow;
+        }
+        const std::uint32_t skipped = (row - nextRow) / group * group;
+        if (skipped > 0 && !decoder.skipRows(skipped)) {
             return false;
+        }
+        for (nextRow += skipped; nextRow < row; ++nextRow) {
+            if (!decoder.readRow(sourceRow.data())) {
+                return false;
+            }
         }
         nextRow = row + 1;
         return decoder.readRow(sourceRow.data());

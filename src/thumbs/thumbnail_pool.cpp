@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <thread>
 
@@ -27,13 +28,15 @@ public:
 
     void work()
     {
-        for (;;) {
+        // A job once taken is always finished and its outcome posted: the reporting thread
+        // waits for every job up to the first failure.
+        while (!m_stopped.load()) {
             const std::size_t index = m_next.fetch_add(1);
-            if (index >= m_jobs.size() || m_stopped.load()) {
+            if (index >= m_jobs.size()) {
                 return;
             }
             const ThumbnailJob& job = m_jobs[index];
-            Status made = MakeThumbnail(job.source, job.destination, m_size);
+            Status made = makeOne(job);
             // Jobs are taken in list order, so every earlier image has been taken already:
             // stopping here never leaves out an image before the failure.
             if (!made) {
@@ -65,6 +68,15 @@ public:
     void stop() { m_stopped.store(true); }
 
 private:
+    Status makeOne(const ThumbnailJob& job) const
+    {
+        try {
+            return MakeThumbnail(job.source, job.destination, m_size);
+        } catch (const std::bad_alloc&) {
+            return Status::failure("There is not enough memory for the thumbnail of " + job.source);
+        }
+    }
+
     const std::vector<ThumbnailJob>& m_jobs;
     std::uint32_t m_size;
     std::atomic<std::size_t> m_next{0};

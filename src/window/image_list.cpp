@@ -13,7 +13,13 @@ ImageList::ImageList(QWidget* parent) : QListWidget(parent)
     setAcceptDrops(true);
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DragDrop);
-    setDefaultDropAction(Qt::MoveAction);
+    setDefaultDropAction(Qt::CopyAction);
+}
+
+// Offered as a copy only, so no other drop target can take the entry out of the list.
+void ImageList::startDrag(Qt::DropActions)
+{
+    QListWidget::startDrag(Qt::CopyAction);
 }
 
 void ImageList::dragEnterEvent(QDragEnterEvent* event)
@@ -41,8 +47,7 @@ void ImageList::dropEvent(QDropEvent* event)
         return;
     }
     const QModelIndex index = indexAt(event->position().toPoint());
-    event->setDropAction(Qt::CopyAction);  // the owner rebuilds the list; nothing is removed
-    event->accept();
+    event->acceptProposedAction();
     emit droppedOn(index.isValid() ? std::optional<int>(index.row()) : std::nullopt);
 }
 

@@ -648,7 +648,7 @@ void TfrmMain::FormCreate()
     m_tabs->setCurrentIndex(0);
     applySettings(m_initial);
     // The image page tab stays hidden until the load says otherwise.
-    m_tabs->removeTab(m_tabs->indexOf(m_imageTab));
+    showImageTab(false);
 
     SettingsLoad load = LoadGallerySettings(m_registry, m_textStorePath);
     applySettings(load.settings);
@@ -723,15 +723,16 @@ void TfrmMain::applySwitchEffects()
     const GallerySettings settings = currentSettings();
     m_galleryColours->setVisible(!settings.DefaultColors);
     m_imageColours->setVisible(!settings.UseGalleryColors);
-    const int shown = m_tabs->indexOf(m_imageTab);
-    if (settings.UseImageShell && shown < 0) {
+    showImageTab(settings.UseImageShell);
+}
+
+void TfrmMain::showImageTab(bool shown)
+{
+    const int index = m_tabs->indexOf(m_imageTab);
+    if (shown && index < 0) {
         m_tabs->insertTab(2, m_imageTab, "Image Page");
-    } else if (!settings.UseImageShell && shown >= 0) {
-        m_tabs->removeTab(shown);
-    }
-    if (settings.Sorted) {
-        sortImageNames(m_images);
-        refreshImageList(-1);
+    } else if (!shown && index >= 0) {
+        m_tabs->removeTab(index);
     }
 }
 
@@ -757,6 +758,8 @@ GallerySettings TfrmMain::currentSettings() const
         const FieldInfo& field = settingsField(button->objectName().mid(3).toStdString());
         settings.*field.number = button->colour();
     }
+    // A thumbnail size typed beyond its limits would ask for a raster of gigabytes.
+    settings.ThumbSize = clampToLimits(settingsField("ThumbSize"), settings.ThumbSize);
     settings.ThumbFolder = m_thumbFolder;
     settings.BannerCode = recordText(m_bannerCode);
     return settings;
@@ -764,7 +767,13 @@ GallerySettings TfrmMain::currentSettings() const
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
+    // A field is left when the focus moves to another control; switching to another window
+    // or opening a popup or a message box leaves it where it is.
+    const auto leavesField = [event] {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    };
+    if (event->type() == QEvent::FocusOut && leavesField()) {
         const auto handler = m_exitHandlers.find(watched);
         if (handler != m_exitHandlers.end()) {
             handler->second();
@@ -870,8 +879,9 @@ void TfrmMain::chkDefColorsClick()
 
 void TfrmMain::chkImageShellClick()
 {
-    applySwitchEffects();
-    storeSwitch(static_cast<QCheckBox*>(m_controls.at("chkImageShell")));
+    auto* box = static_cast<QCheckBox*>(m_controls.at("chkImageShell"));
+    showImageTab(box->isChecked());
+    storeSwitch(box);
 }
 
 void TfrmMain::UseGalleryColsClick()

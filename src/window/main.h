@@ -106,6 +106,7 @@ private:
     void FormDestroy();
     void applySettings(const GallerySettings& settings);
     void applySwitchEffects();
+    void showImageTab(bool shown);
 
     void storeTextField(QLineEdit* field);
     void storeNumberField(SpinEdit* field);

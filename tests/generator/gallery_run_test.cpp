@@ -448,6 +448,37 @@ TEST_F(GalleryRunTest, BannerTagsBecomeScriptsRightAfterTheBodyTag)
     EXPECT_EQ(read("a.html").find("<SCRIPT"), std::string::npos);
 }
 
+TEST_F(GalleryRunTest, ZeroRowsWritesThumbnailsAndAnIndexOfNoPages)
+{
+    inputs.settings.Rows = 0;
+    addImages({"a.jpg"});
+
+    runAndExpectSuccess();
+
+    EXPECT_EQ(observer.events.front(), "message: You cannot have zero rows or zero columns");
+    EXPECT_TRUE(exists("Thumbs/Thumb-a.jpg"));
+    EXPECT_FALSE(exists("Gallery1.html"));
+    EXPECT_NE(read("index.html").find("Total Pages: 0</FONT></DIV>"), std::string::npos);
+    EXPECT_EQ(section("index.html", "<TABLE BGCOLOR", "</TR></TABLE>"),
+              (Names{"<TABLE BGCOLOR=\"Teal\" BORDER=\"1\" CELLSPACING=\"0\" ALIGN=\"CENTER\">",
+                     "<TR ALIGN=\"CENTER\">", "</TR></TABLE>"}));
+    EXPECT_EQ(observer.events.back(), "beep");
+}
+
+TEST_F(GalleryRunTest, ThumbnailsThatWouldReplaceTheImagesStopTheRunBeforeAnything)
+{
+    addImages({"a.jpg"});
+    const std::string original = read("a.jpg");
+    setThumbsDir("");
+    inputs.settings.ThumbPrefix = "";
+
+    const Result<CommandEnd> end = run();
+
+    EXPECT_FALSE(end.ok());
+    EXPECT_EQ(read("a.jpg"), original);
+    EXPECT_FALSE(exists("Gallery1.html"));
+}
+
 TEST_F(GalleryRunTest, EmptyListWritesNothing)
 {
     EXPECT_EQ(*run(), CommandEnd::NoImages);

@@ -160,11 +160,14 @@ TEST_F(MakeThumbnailsTest, KilledRunLeavesNoPartialThumbnail)
         return std::distance(std::filesystem::directory_iterator(thumbnails, missing),
                              std::filesystem::directory_iterator());
     };
-    while (madeSoFar() < 3) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (madeSoFar() < 3 && ::waitpid(child, nullptr, WNOHANG) == 0) {
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline);
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
+    ASSERT_GE(madeSoFar(), 3);
 
     ASSERT_TRUE(MakeThumbnail(dir.path("pics/p0.jpg"), dir.path("whole.jpg"), 50).ok());
     const std::string whole = dir.read("whole.jpg");

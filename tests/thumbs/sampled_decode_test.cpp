@@ -54,8 +54,27 @@ std::vector<Case> matrix()
         {"enlarged 1x2", test::patternImage(5, 11), sampled(1, 2), 400},
         {"size 1", test::patternImage(640, 480), EncodeOptions{}, 1},
         {"size 400", test::patternImage(1201, 803), EncodeOptions{}, 400},
-        {"tall strip", test::patternImage(3, 2000), sampled(2, 2), 100},
+        {"tall strip", test::patternImage(3, 2000), sampled(2, 2), 400},
+        {"4:1:0", test::patternImage(301, 199), sampled(4, 2), 100},
+        {"1x4", test::patternImage(199, 301), sampled(1, 4), 100},
+        {"2x4", test::patternImage(199, 301), sampled(2, 4), 77},
     };
+}
+
+void expectSameAsFullDecode(const TempDir& dir, const Case& c)
+{
+    const std::string jpeg = test::encodeJpeg(c.image, c.options);
+    dir.write("in.jpg", jpeg);
+    const TestImage expected =
+        test::sampleNearest(test::decodeWhole(jpeg), static_cast<int>(c.size));
+
+    const Result<Raster> raster = sampleThumbnail(dir.path("in.jpg"), c.size);
+
+    ASSERT_TRUE(raster.ok()) << c.name << ": " << raster.message();
+    ASSERT_FALSE(raster->pixels.empty()) << c.name;
+    EXPECT_EQ(static_cast<int>(raster->width), expected.width) << c.name;
+    EXPECT_EQ(static_cast<int>(raster->height), expected.height) << c.name;
+    EXPECT_TRUE(raster->pixels == expected.pixels) << c.name;
 }
 
 // The thumbnail made from the rows that are sampled, the others skipped, must be exactly what
@@ -64,17 +83,39 @@ TEST(SampledDecodeTest, SkippingRowsGivesTheSamePixelsAsAFullDecode)
 {
     const TempDir dir;
     for (const Case& c : matrix()) {
-        const std::string jpeg = test::encodeJpeg(c.image, c.options);
-        dir.write("in.jpg", jpeg);
-        const TestImage expected =
-            test::sampleNearest(test::decodeWhole(jpeg), static_cast<int>(c.size));
+        expectSameAsFullDecode(dir, c);
+    }
+}
 
-        const Result<Raster> raster = sampleThumbnail(dir.path("in.jpg"), c.size);
-
-        ASSERT_TRUE(raster.ok()) << c.name << ": " << raster.message();
-        EXPECT_EQ(static_cast<int>(raster->width), expected.width) << c.name;
-        EXPECT_EQ(static_cast<int>(raster->height), expected.height) << c.name;
-        EXPECT_TRUE(raster->pixels == expected.pixels) << c.name;
+// Every sampling, at sizes and scales that put the sampled rows anywhere within the library's
+// groups of rows.
+TEST(SampledDecodeTest, SkippingIsExactWhereverTheSampledRowsFall)
+{
+    const TempDir dir;
+    const int samplings[][2] = {{1, 1}, {2, 1}, {2, 2}, {1, 2}, {4, 2}, {1, 4}, {2, 4}, {4, 1}};
+    unsigned seed = 12345;
+    const auto next = [&seed](int limit) {
+        seed = seed * 1103515245 + 12345;
+        return static_cast<int>((seed >> 8) % static_cast<unsigned>(limit));
+    };
+    for (const auto& sampling : samplings) {
+        for (int i = 0; i < 12; ++i) {
+            const int width = 1 + next(64);
+            const int height = 1 + next(240);
+            const auto size = static_cast<std::uint32_t>(1 + next(400));
+            const std::string name = std::to_string(sampling[0]) + "x" +
+                                     std::to_string(sampling[1]) + " " + std::to_string(width) +
+                                     "x" + std::to_string(height) + " at " + std::to_string(size);
+            const TestImage image = test::patternImage(width, height);
+            const EncodeOptions options = sampled(sampling[0], sampling[1]);
+            const std::string jpeg = test::encodeJpeg(image, options);
+            const TestImage expected =
+                test::sampleNearest(test::decodeWhole(jpeg), static_cast<int>(size));
+            if (expected.pixels.empty()) {
+                continue;
+            }
+            expectSameAsFullDecode(dir, {name.c_str(), image, options, size});
+        }
     }
 }
 

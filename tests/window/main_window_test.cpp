@@ -71,9 +71,9 @@ private:
         leave(widget);
     }
 
-    static void leave(QWidget* widget)
+    static void leave(QWidget* widget, Qt::FocusReason reason = Qt::TabFocusReason)
     {
-        QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+        QFocusEvent focusOut(QEvent::FocusOut, reason);
         QApplication::sendEvent(widget, &focusOut);
     }
 
@@ -185,6 +185,26 @@ private slots:
         QCOMPARE(text("Rows"), QString());
         QCOMPARE(storedNumber("Rows"), 1);
         QCOMPARE(m_window->currentSettings().Rows, 1);
+    }
+
+    void switchingWindowsLeavesNoField()
+    {
+        for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {
+            addFile(name, "");
+        }
+        openOnImages();
+        control<QListWidget>("ImageList")->setCurrentRow(0);
+        m_window->ImageListDragDrop(std::nullopt);
+        control<SpinEdit>("ThumbSize")->setTextValue("500");
+        leave(control<SpinEdit>("ThumbSize"), Qt::ActiveWindowFocusReason);
+        leave(control<QLineEdit>("ImageDir"), Qt::PopupFocusReason);
+        QCOMPARE(storedNumber("ThumbSize"), 10);
+        QCOMPARE(listed(), QStringList({"b.jpg", "c.jpg", "a.jpg"}));
+        QCOMPARE(m_window->currentSettings().ThumbSize, 400);
+
+        control<QCheckBox>("chkImageShell")->click();
+        QCOMPARE(listed(), QStringList({"b.jpg", "c.jpg", "a.jpg"}));
+        QCOMPARE(control<QListWidget>("ImageList")->currentRow(), 2);
     }
 
     void typedZeroRowsShowsTheMessage()
