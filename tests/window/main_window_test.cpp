@@ -410,6 +410,22 @@ private slots:
         QVERIFY(control<QToolButton>("butHTML")->isEnabled());
     }
 
+    void helpOpensAtTheContextOfTheFocusedControl()
+    {
+        TfrmMain& window = open();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* rows = control<SpinEdit>("Rows");
+        rows->setFocus();
+        QTest::keyClick(rows, Qt::Key_F1);
+        control<QToolButton>("butHelp")->click();
+        QCOMPARE(m_dialogs.opened.size(), 2);
+        QVERIFY(m_dialogs.opened[0].endsWith("/help/pixmosa.html#121"));
+        QVERIFY(m_dialogs.opened[1].endsWith("/help/pixmosa.html#10"));
+    }
+
     void errorsGetAFullStopAfterALetter()
     {
         open();
