@@ -266,13 +266,14 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
 
     int placeError = 0;
     if (written && unnamed) {
+        // A new file is linked straight to its name; one that replaces another needs a
+        // temporary name for the moment between the link and the rename.
         const std::string self = "/proc/self/fd/" + std::to_string(descriptor);
-        if (existing == ExistingFile::Keep) {
-            placeError =
-                ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0
-                    ? 0
-                    : errno;
-        } else {
+        placeError =
+            ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0
+                ? 0
+                : errno;
+        if (placeError == EEXIST && existing == ExistingFile::Replace) {
             placeError = linkUnderTemporaryName(self, target, temporaryPath);
             if (placeError == 0 && ::rename(temporaryPath.c_str(), target.c_str()) != 0) {
                 placeError = errno;
