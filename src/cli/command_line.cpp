@@ -30,9 +30,8 @@ constexpr const char* kUsage =
     "\n"
     "--image-dir DIR replaces the stored image directory for this call only; --jobs N makes\n"
     "thumbnails on N threads (one per processor when not given).\n"
-    "Settings live in the file named by PIXMOSA_REGISTRY (default\n"
-    "~/.config/pixmosa/registry.reg), page texts in the file named by PIXMOSA_TEXT_STORE\n"
-    "(default Pixmosa.dat beside the program, or ~/.local/share/pixmosa/Pixmosa.dat).\n";
+    "PIXMOSA_REGISTRY and PIXMOSA_TEXT_STORE name other files for the settings and the\n"
+    "page texts.\n";
 
 int badUsage(Context& context)
 {
