@@ -29,8 +29,8 @@ int main(int argc, char** argv)
     double megapixels = 0;
     for (const std::string& name : pixmosa::ScanImages(corpus, true)) {
         const std::string path = corpus + "/" + name;
-        const pixmosa::Result<pixmosa::ImageSize> size = pixmosa::readJpegSize(path);
-        const double pixels = size ? double(size->width) * size->height : 0;
+        const pixmosa::Result<pixmosa::JpegFrame> frame = pixmosa::readJpegFrame(path);
+        const double pixels = frame ? double(frame->stored.width) * frame->stored.height : 0;
         if (pixels >= 1e6 && std::filesystem::is_regular_file(path)) {
             std::filesystem::copy_file(path, scratch / name);
             images.push_back(name);

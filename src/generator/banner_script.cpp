@@ -17,11 +17,20 @@ std::string bannerCall(std::size_t bank)
 }
 
 // Every apostrophe becomes backslash-apostrophe, by way of "$$$$", so a run of four dollar
-// signs already in the banner becomes one too.
+// signs already in the banner becomes one too. A "</script" in any letter case would end the
+// page's script block in the middle of the array, so it is written "<\/script".
 std::string escapeBanner(std::string banner)
 {
     banner = replaceAllRepeated(std::move(banner), "'", "$$$$");
-    return replaceAllRepeated(std::move(banner), "$$$$", "\\'");
+    banner = replaceAllRepeated(std::move(banner), "$$$$", "\\'");
+    constexpr std::string_view kScriptEnd = "</script";
+    for (std::size_t at = 0; at + kScriptEnd.size() <= banner.size(); ++at) {
+        if (startsWithIgnoringAsciiCase(std::string_view(banner).substr(at), kScriptEnd)) {
+            banner.insert(at + 1, 1, '\\');
+            at += kScriptEnd.size();
+        }
+    }
+    return banner;
 }
 
 }  // namespace
@@ -68,6 +77,10 @@ std::vector<std::string> bannerScript(std::size_t bank, const std::string& bankT
     for (std::size_t k = 0; k < banners.size(); ++k) {
         lines.push_back("Banner" + n + "[" + std::to_string(k + 1) + "] = '" +
                         escapeBanner(banners[k]) + "';");
+    }
+    // Without banners the call picks element 1, which then writes nothing, not "undefined".
+    if (banners.empty()) {
+        lines.push_back("Banner" + n + "[1] = '';");
     }
     lines.push_back("function WriteBanner" + n + "(){");
     lines.push_back("var i = Math.round(Math.random() * " + std::to_string(banners.size()) +

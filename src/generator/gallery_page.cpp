@@ -4,6 +4,7 @@
 #include "common/colour_text.h"
 #include "generator/generated_files.h"
 #include "generator/image_page.h"
+#include "generator/link_value.h"
 #include "generator/page_file.h"
 #include "generator/page_frame.h"
 #include "thumbs/jpeg_header.h"
@@ -29,7 +30,7 @@ void writePageBar(PageFile& page, const GalleryContext& context, const RunState&
             page.line("<FONT Color=\"Aqua\"><B><I>" + number + "</I></B></FONT></TD>");
         } else {
             page.line("<TD BGCOLOR=\"aqua\" WIDTH=20>");
-            page.line("<A href=\"" + galleryPageName(context.settings, n) +
+            page.line("<A href=\"" + linkValue(galleryPageName(context.settings, n)) +
                       "\" STYLE=\"text-decoration: none\"><FONT Color=\"Fuchsia\"><B><I>" + number +
                       "</I></B></FONT></a></TD>");
         }
@@ -40,7 +41,8 @@ void writePageBar(PageFile& page, const GalleryContext& context, const RunState&
 
 void writeIndexLink(PageFile& page, const GallerySettings& settings)
 {
-    page.line("<DIV ALIGN=\"center\"><A HREF=\"" + settings.IndexFile + "\">Index Page</A></DIV>");
+    page.line("<DIV ALIGN=\"center\"><A HREF=\"" + linkValue(settings.IndexFile) +
+              "\">Index Page</A></DIV>");
 }
 
 Status writeThumbnailTable(PageFile& page, const GalleryContext& context, RunState& state)
@@ -57,15 +59,17 @@ Status writeThumbnailTable(PageFile& page, const GalleryContext& context, RunSta
         page.line("<TR>");
         for (std::int32_t cell = 0; cell < s.Cols && state.ImageIndex < count; ++cell) {
             const std::string& entry = context.images[state.ImageIndex];
-            const Result<ImageSize> size = readJpegSize(thumbnailPath(s, entry));
-            if (!size) {
-                return size.status();
+            const Result<JpegFrame> frame = readJpegFrame(thumbnailPath(s, entry));
+            if (!frame) {
+                return frame.status();
             }
+            const ImageSize size = frame->upright();
             page.line("<TD ALIGN=\"CENTER\">");
-            page.line("<A href=\"" + (s.UseImageShell ? imagePageName(s, entry) : entry) + "\">");
-            page.line("<IMG src=\"" + thumbnailSource(s, entry) +
-                      "\" border=0 height=" + std::to_string(size->height) +
-                      " width=" + std::to_string(size->width) + "></a>");
+            page.line("<A href=\"" + linkValue(s.UseImageShell ? imagePageName(s, entry) : entry) +
+                      "\">");
+            page.line("<IMG src=\"" + linkValue(thumbnailSource(s, entry)) +
+                      "\" border=0 height=" + std::to_string(size.height) +
+                      " width=" + std::to_string(size.width) + "></a>");
             if (s.UseImageShell) {
                 if (Status written = writeImagePage(context, state); !written) {
                     return written;

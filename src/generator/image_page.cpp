@@ -2,6 +2,7 @@
 
 #include "catalogue/image_paths.h"
 #include "generator/generated_files.h"
+#include "generator/link_value.h"
 #include "generator/page_file.h"
 #include "generator/page_frame.h"
 #include "thumbs/jpeg_header.h"
@@ -13,7 +14,7 @@ namespace {
 std::string navigationCell(std::string_view width, const std::string& target,
                            std::string_view caption)
 {
-    return "<TD WIDTH=\"" + std::string(width) + "\"><A HREF=\"" + target +
+    return "<TD WIDTH=\"" + std::string(width) + "\"><A HREF=\"" + linkValue(target) +
            "\" STYLE=\"text-decoration: none\"><FONT FACE=\"Arial\" COLOR=\"Navy\"><B><I>" +
            std::string(caption) + "</I></B></FONT></A></TD>";
 }
@@ -48,19 +49,21 @@ Status writeImagePage(const GalleryContext& context, const RunState& state)
         return footer.status();
     }
     page.line("<P>");
-    // File names are case-sensitive here, so the image is named as the list holds it.
-    const Result<ImageSize> size = readJpegSize(imagePath(s, entry));
-    if (!size) {
-        return size.status();
+    // File names are case-sensitive here, so the image is named as the list holds it. A photo
+    // taken with the camera held upright is shown upright, so its sides are exchanged here too.
+    const Result<JpegFrame> frame = readJpegFrame(imagePath(s, entry));
+    if (!frame) {
+        return frame.status();
     }
+    const ImageSize size = frame->upright();
     writeNavigationBar(page, context, state);
     page.line("<P>");
     page.line(
         "<TABLE ALIGN=\"CENTER\" BORDER=\"5\" CELLSPACING=\"0\" CELLPADDING=\"0\" "
         "BGCOLOR=\"Silver\"><TR ALIGN=\"CENTER\">");
     page.line("<TD>");
-    page.line("<IMG src=\"" + entry + "\" border=0 HEIGHT=" + std::to_string(size->height) +
-              " WIDTH=" + std::to_string(size->width) + ">");
+    page.line("<IMG src=\"" + linkValue(entry) + "\" border=0 HEIGHT=" +
+              std::to_string(size.height) + " WIDTH=" + std::to_string(size.width) + ">");
     page.line("</TD>");
     page.line("</TR></TABLE>");
     writeCreditLine(page, s);

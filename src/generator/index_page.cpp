@@ -4,6 +4,7 @@
 
 #include "common/rounding.h"
 #include "generator/generated_files.h"
+#include "generator/link_value.h"
 #include "generator/page_file.h"
 #include "generator/page_frame.h"
 
@@ -46,9 +47,10 @@ void writeLinkTable(PageFile& page, const GalleryContext& context, const RunStat
         }
         page.line("<TD>");
         if (!s.DisablePageLinks) {
-            page.line("<A href=\"" + galleryPageName(s, n) + "\" STYLE=\"text-decoration: none\">");
+            page.line("<A href=\"" + linkValue(galleryPageName(s, n)) +
+                      "\" STYLE=\"text-decoration: none\">");
         }
-        page.line("<IMG src=\"" + thumbnailSource(s, entry) +
+        page.line("<IMG src=\"" + linkValue(thumbnailSource(s, entry)) +
                   "\" ALIGN=\"MIDDLE\" border=0 HEIGHT=" + std::to_string(layout.linkThumbHeight) +
                   "><BR>");
         page.line("<FONT FACE=\"MS Sans Serif\" size=\"1\">Page " + std::to_string(n) + "</FONT>");

@@ -66,6 +66,7 @@ Result<std::string> writePageStart(PageFile& page, const GalleryContext& context
 {
     page.line("<HTML>");
     page.line("<HEAD>");
+    page.line("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">");
     page.line("<TITLE>" + std::string(texts.title) + "</TITLE>");
     page.line(context.settings.HeaderCode);
     page.line("</HEAD>");

@@ -6,6 +6,7 @@
 // clang-format on
 
 #include <csetjmp>
+#include <cstring>
 
 namespace pixmosa {
 
@@ -14,9 +15,13 @@ struct JpegDecoderContext {
     jpeg_error_mgr errors{};
     std::jmp_buf jump{};
     int errorCode = 0;
+    Orientation orientation = Orientation::Upright;
 };
 
 namespace {
+
+constexpr int kExifMarker = JPEG_APP0 + 1;
+constexpr unsigned char kExifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
 
 JpegDecoderContext* contextOf(j_common_ptr info)
 {
@@ -28,6 +33,17 @@ JpegDecoderContext* contextOf(j_common_ptr info)
     JpegDecoderContext* context = contextOf(info);
     context->errorCode = info->err->msg_code;
     std::longjmp(context->jump, 1);
+}
+
+Orientation orientationOf(jpeg_saved_marker_ptr markers)
+{
+    for (jpeg_saved_marker_ptr marker = markers; marker != nullptr; marker = marker->next) {
+        if (marker->marker == kExifMarker && marker->data_length >= sizeof kExifHeader &&
+            std::memcmp(marker->data, kExifHeader, sizeof kExifHeader) == 0) {
+            return exifOrientation(marker->data, marker->data_length);
+        }
+    }
+    return Orientation::Upright;
 }
 
 // Warnings about corrupt data do not fail an image, and nothing is printed.
@@ -46,6 +62,7 @@ JpegDecoder::JpegDecoder(std::FILE* file) : m_context(std::make_unique<JpegDecod
         return;
     }
     jpeg_create_decompress(&context.info);
+    jpeg_save_markers(&context.info, kExifMarker, 0xFFFF);
     jpeg_stdio_src(&context.info, file);
 }
 
@@ -60,6 +77,8 @@ bool JpegDecoder::readHeader()
         return false;
     }
     jpeg_read_header(&m_context->info, TRUE);
+    // The saved segments last only until decoding finishes, so the orientation is read now.
+    m_context->orientation = orientationOf(m_context->info.marker_list);
     return true;
 }
 
@@ -71,6 +90,11 @@ std::uint32_t JpegDecoder::width() const
 std::uint32_t JpegDecoder::height() const
 {
     return m_context->info.image_height;
+}
+
+Orientation JpegDecoder::orientation() const
+{
+    return m_context->orientation;
 }
 
 bool JpegDecoder::start()

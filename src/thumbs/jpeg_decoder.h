@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "thumbs/orientation.h"
+
 namespace pixmosa {
 
 struct JpegDecoderContext;
@@ -22,6 +24,8 @@ public:
     bool readHeader();
     std::uint32_t width() const;
     std::uint32_t height() const;
+    // How the stored pixels must be turned to stand upright, from the header's EXIF segment.
+    Orientation orientation() const;
 
     // Full-scale decoding with the accurate DCT, fancy upsampling and block smoothing, to RGB
     // (grey sources too); CMYK and YCCK sources are read as CMYK, four bytes a pixel.

@@ -5,7 +5,12 @@
 
 namespace pixmosa {
 
-Result<ImageSize> readJpegSize(const std::string& path)
+ImageSize JpegFrame::upright() const
+{
+    return uprightSize(stored, orientation);
+}
+
+Result<JpegFrame> readJpegFrame(const std::string& path)
 {
     Result<FileHandle> file = openImageFile(path);
     if (!file) {
@@ -13,9 +18,9 @@ Result<ImageSize> readJpegSize(const std::string& path)
     }
     JpegDecoder decoder(file->get());
     if (!decoder.readHeader()) {
-        return Result<ImageSize>::failure(jpegErrorMessage(decoder.errorCode()));
+        return Result<JpegFrame>::failure(jpegErrorMessage(decoder.errorCode()));
     }
-    return ImageSize{decoder.width(), decoder.height()};
+    return JpegFrame{{decoder.width(), decoder.height()}, decoder.orientation()};
 }
 
 }  // namespace pixmosa

@@ -1,20 +1,22 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "common/result.h"
+#include "thumbs/image_size.h"
+#include "thumbs/orientation.h"
 
 namespace pixmosa {
 
-struct ImageSize {
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
+// What a JPEG file's header says, read without decoding the image: the stored width and
+// height, and how the stored pixels must be turned to stand upright.
+struct JpegFrame {
+    ImageSize stored;
+    Orientation orientation;
 
-    friend bool operator==(const ImageSize&, const ImageSize&) = default;
+    // The size of the picture as a browser shows it, turned upright.
+    ImageSize upright() const;
 };
-
-// The width and height in a JPEG file's frame header, without decoding the image.
-Result<ImageSize> readJpegSize(const std::string& path);
+Result<JpegFrame> readJpegFrame(const std::string& path);
 
 }  // namespace pixmosa

@@ -141,7 +141,7 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size)
     if (!decoder.finish()) {
         return failed();
     }
-    return raster;
+    return turnUpright(std::move(raster), decoder.orientation());
 }
 
 Status MakeThumbnail(const std::string& source, const std::string& destination, std::uint32_t size)

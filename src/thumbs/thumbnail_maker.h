@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/result.h"
+#include "thumbs/raster.h"
 
 namespace pixmosa {
 
@@ -13,18 +14,13 @@ namespace pixmosa {
 // inside it.
 inline constexpr std::uint64_t kMaxImagePixels = 1'000'000'000;
 
-struct Raster {
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    std::vector<unsigned char> pixels;  // RGB, three bytes a pixel, rows top to bottom
-};
-
 // The thumbnail's pixels: the longer side becomes `size`, the shorter keeps the proportions
 // (both rounded half to even), and each pixel takes the colour of the source pixel nearest to
 // its scaled position (rounded likewise; a position one past the last source pixel, which an
 // enlarged image can reach, takes the last pixel). Only the sampled rows are turned into
 // pixels, one at a time, and the rows between them are skipped, so memory does not grow with
-// the image and most of the decoding work is saved.
+// the image and most of the decoding work is saved. The sides are taken from the stored
+// pixels; the sampled raster is then turned upright as the photo's EXIF orientation says.
 Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size);
 
 // Makes the thumbnail of a ".jpg" or ".jpeg" source (any letter case; other names are skipped

@@ -36,6 +36,7 @@
 #include "thumbs/jpeg_source.h"
 #include "thumbs/make_thumbnails.h"
 #include "window/palette_colours.h"
+#include "window/upright_picture.h"
 #include "window/version.h"
 
 namespace pixmosa {
@@ -977,28 +978,36 @@ void TfrmMain::ImageListClick()
         showError(file.message());
         return;
     }
-    const Result<ImageSize> size = readJpegSize(path);
+    const Result<JpegFrame> frame = readJpegFrame(path);
     const PreviewBox current{m_imageArea->x(), m_imageArea->y(), m_imageArea->width(),
                              m_imageArea->height()};
     const PreviewBox list{m_imageList->x(), m_imageList->y(), m_imageList->width(),
                           m_imageList->height()};
+    const ImageSize upright = frame ? frame->upright() : ImageSize{};
     const std::optional<PreviewBox> fitted =
-        size ? fitPreview(current, list, static_cast<int>(size->width),
-                          static_cast<int>(size->height))
-             : std::nullopt;
+        frame ? fitPreview(current, list, static_cast<int>(upright.width),
+                           static_cast<int>(upright.height))
+              : std::nullopt;
     if (!fitted) {
         m_imageArea->clear();
         return;
     }
     m_imageArea->setGeometry(fitted->left, fitted->top, fitted->width, fitted->height);
+    // The stored pixels are scaled to the box's size before they are turned upright, so a
+    // turned photo is read with the box's sides exchanged.
     QImageReader reader(toQt(path));
-    reader.setScaledSize(QSize(std::max(fitted->width, 1), std::max(fitted->height, 1)));
+    reader.setAutoTransform(false);
+    QSize scaled(std::max(fitted->width, 1), std::max(fitted->height, 1));
+    if (swapsSides(frame->orientation)) {
+        scaled.transpose();
+    }
+    reader.setScaledSize(scaled);
     const QImage picture = reader.read();
     if (picture.isNull()) {
         m_imageArea->clear();
         return;
     }
-    m_imageArea->setPixmap(QPixmap::fromImage(picture));
+    m_imageArea->setPixmap(QPixmap::fromImage(uprightPicture(picture, frame->orientation)));
 }
 
 void TfrmMain::butRenameImgClick()

@@ -50,18 +50,31 @@ TEST(BannerScriptTest, ScriptBlockDefinesEveryBannerAndPicksOneAtRandom)
                      "document.write(Banner0[i]);", "}", "</script>"}));
 }
 
-TEST(BannerScriptTest, EmptyBankHasNoElements)
+TEST(BannerScriptTest, EmptyBankWritesAnEmptyFirstElement)
 {
-    const Lines script = bannerScript(3, "");
-    ASSERT_EQ(script.size(), 7u);
-    EXPECT_EQ(script[1], "Banner3 = new Array();");
-    EXPECT_EQ(script[3], "var i = Math.round(Math.random() * 0 + 0.5);");
+    for (const std::string& text : {std::string(), std::string("\r\n")}) {
+        const Lines script = bannerScript(3, text);
+        ASSERT_EQ(script.size(), 8u);
+        EXPECT_EQ(script[1], "Banner3 = new Array();");
+        EXPECT_EQ(script[2], "Banner3[1] = '';");
+        EXPECT_EQ(script[4], "var i = Math.round(Math.random() * 0 + 0.5);");
+    }
 }
 
 TEST(BannerScriptTest, ApostrophesAndFourDollarsAreEscaped)
 {
     const Lines script = bannerScript(1, "It's <B>\"$$$$\"</B> \\n\r\n");
     EXPECT_EQ(script[2], "Banner1[1] = 'It\\'s <B>\"\\'\"</B> \\n';");
+}
+
+TEST(BannerScriptTest, ScriptEndsInBannersAreWrittenSoTheyCannotEndTheBlock)
+{
+    const Lines script = bannerScript(
+        0, "<SCRIPT>x('</SCRIPT>')</script></Script ><x/script></scrip\r\n\r\n</SCRIPT");
+    EXPECT_EQ(
+        script[2],
+        "Banner0[1] = '<SCRIPT>x(\\'<\\/SCRIPT>\\')<\\/script><\\/Script ><x/script></scrip';");
+    EXPECT_EQ(script[3], "Banner0[2] = '<\\/SCRIPT';");
 }
 
 }  // namespace

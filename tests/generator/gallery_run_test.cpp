@@ -23,6 +23,8 @@ constexpr std::string_view kCredit =
     "true\" STYLE=\"background-color: Maroon; color: Yellow; font-family: cursive; "
     "font-weight: bold; font-style: italic; text-align: center; text-decoration: none;\" "
     "TITLE=\"Pixmosa HomePage\">&nbsp;Pixmosa&nbsp;</A></DIV>";
+constexpr std::string_view kEncoding =
+    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">";
 constexpr std::string_view kGalleryBody =
     "<BODY BGCOLOR=#000080 TEXT=#00FFFF LINK=#00FF00 VLINK=#FFFF00 ALINK=#FF0000>";
 
@@ -158,6 +160,7 @@ TEST_F(GalleryRunTest, OneImageMakesAWholeGallery)
     EXPECT_EQ(read("Gallery1.html"),
               page({"<HTML>",
                     "<HEAD>",
+                    kEncoding,
                     "<TITLE>Picture Gallery</TITLE>",
                     "",
                     "</HEAD>",
@@ -192,6 +195,7 @@ TEST_F(GalleryRunTest, OneImageMakesAWholeGallery)
     EXPECT_EQ(read("Tree.html"),
               page({"<HTML>",
                     "<HEAD>",
+                    kEncoding,
                     "<TITLE>Picture Gallery</TITLE>",
                     "",
                     "</HEAD>",
@@ -218,6 +222,7 @@ TEST_F(GalleryRunTest, OneImageMakesAWholeGallery)
         read("index.html"),
         page({"<HTML>",
               "<HEAD>",
+              kEncoding,
               "<TITLE>Picture Gallery Index</TITLE>",
               "",
               "</HEAD>",
@@ -377,6 +382,55 @@ TEST_F(GalleryRunTest, ImagePagesKeepBlanksAndDropTheExtensionWhateverItsCase)
     EXPECT_NE(read("Tree.html").find("<A HREF=\"My Photo.html\""), std::string::npos);
 }
 
+TEST_F(GalleryRunTest, LinksAndSourcesEncodeTheBytesThatWouldBreakThem)
+{
+    addImages({"Photo#1.jpg", "Say \"Hi\".jpg", "Caf\xC3\xA9 50%.jpg"});
+    setThumbsDir("Sm\xC3\xA1ll?\\th");
+    inputs.settings.ThumbPrefix = "t&";
+    inputs.settings.GalleryPrefix = "G:";
+    inputs.settings.PageExt = "h#tml";
+    inputs.settings.IndexFile = "in<dex>.html";
+    inputs.settings.TableBackImage = "a b#.gif";
+
+    runAndExpectSuccess();
+
+    EXPECT_TRUE(exists("Sm\xC3\xA1ll?/th/t&Photo#1.jpg"));
+    const std::string gallery = read("G:1.h#tml");
+    for (const char* piece :
+         {"<A href=\"Photo%231.h%23tml\">\r\n<IMG src=\"Sm%C3%A1ll%3F/th/t%26Photo%231.jpg\" ",
+          "<A href=\"Say %22Hi%22.h%23tml\">\r\n", "<A href=\"Caf%C3%A9 50%25.h%23tml\">\r\n",
+          "<DIV ALIGN=\"center\"><A HREF=\"in%3Cdex%3E.html\">Index Page</A></DIV>",
+          " BACKGROUND=\"a b#.gif\" "}) {
+        EXPECT_NE(gallery.find(piece), std::string::npos) << piece;
+    }
+    const std::string image = read("Say \"Hi\".h#tml");
+    for (const char* piece :
+         {"<A HREF=\"Photo%231.h%23tml\"", "<A HREF=\"G%3A1.h%23tml\"",
+          "<A HREF=\"Caf%C3%A9 50%25.h%23tml\"", "<IMG src=\"Say %22Hi%22.jpg\" border=0 "}) {
+        EXPECT_NE(image.find(piece), std::string::npos) << piece;
+    }
+    const std::string index = read("in<dex>.html");
+    EXPECT_NE(index.find("<A href=\"G%3A1.h%23tml\" STYLE"), std::string::npos);
+    EXPECT_NE(index.find("<IMG src=\"Sm%C3%A1ll%3F/th/t%26"), std::string::npos);
+}
+
+TEST_F(GalleryRunTest, TurnedPhotosAreSizedUprightOnTheirPages)
+{
+    dir.write("pics/portrait.jpg", test::encodeJpegWithOrientation(test::patternImage(40, 30), 8));
+    dir.write("pics/mirrored.jpg", test::encodeJpegWithOrientation(test::patternImage(40, 30), 2));
+    inputs.images = {"portrait.jpg", "mirrored.jpg"};
+
+    runAndExpectSuccess();
+
+    EXPECT_NE(read("portrait.html").find("<IMG src=\"portrait.jpg\" border=0 HEIGHT=40 WIDTH=30>"),
+              std::string::npos);
+    EXPECT_NE(read("mirrored.html").find("<IMG src=\"mirrored.jpg\" border=0 HEIGHT=30 WIDTH=40>"),
+              std::string::npos);
+    const std::string gallery = read("Gallery1.html");
+    EXPECT_NE(gallery.find("Thumb-portrait.jpg\" border=0 height=10 width=8>"), std::string::npos);
+    EXPECT_NE(gallery.find("Thumb-mirrored.jpg\" border=0 height=8 width=10>"), std::string::npos);
+}
+
 TEST_F(GalleryRunTest, ThumbnailFolderIsWrittenWithForwardSlashesOrLeftOut)
 {
     addImages({"a.jpg"});
@@ -440,7 +494,7 @@ TEST_F(GalleryRunTest, BannerTagsBecomeScriptsRightAfterTheBodyTag)
                         "function WriteBanner0(){", "var i = Math.round(Math.random() * 2 + 0.5);",
                         "document.write(Banner0[i]);", "}", "</script>",
                         "<SCRIPT TYPE=\"text/javascript\" LANGUAGE=\"JavaScript\">",
-                        "Banner1 = new Array();", "function WriteBanner1(){",
+                        "Banner1 = new Array();", "Banner1[1] = '';", "function WriteBanner1(){",
                         "var i = Math.round(Math.random() * 0 + 0.5);",
                         "document.write(Banner1[i]);", "}", "</script>", "<P>" + call1 + "</P>"})),
         std::string::npos);

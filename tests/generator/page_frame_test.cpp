@@ -61,7 +61,9 @@ TEST_F(PageFrameTest, FrameWrapsHeaderCodeHeaderAndFooterAsOneLineEach)
     writePageEnd(page, *footer);
 
     EXPECT_EQ(page.content(),
-              "<HTML>\r\n<HEAD>\r\n<TITLE>A & <B></TITLE>\r\n<META A>\r\n<META B>\r\n</HEAD>\r\n"
+              "<HTML>\r\n<HEAD>\r\n"
+              "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\r\n"
+              "<TITLE>A & <B></TITLE>\r\n<META A>\r\n<META B>\r\n</HEAD>\r\n"
               "<BODY>\r\nhead\r\nfoot\r\n\r\n</body>\r\n</HTML>\r\n");
 }
 

@@ -159,6 +159,42 @@ bool decodeInto(DecodeContext& context, const std::string& jpegBytes, TestImage&
 
 }  // namespace
 
+std::string exifOrientationSegment(int orientation, bool bigEndian)
+{
+    std::string segment("Exif\0\0", 6);
+    const auto put = [&segment, bigEndian](unsigned value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            const int shift = 8 * (bigEndian ? bytes - 1 - i : i);
+            segment += static_cast<char>((value >> shift) & 0xFF);
+        }
+    };
+    segment += bigEndian ? "MM" : "II";
+    put(42, 2);
+    put(8, 4);       // IFD0 right after the TIFF header
+    put(1, 2);       // one entry
+    put(0x0112, 2);  // orientation
+    put(3, 2);       // SHORT
+    put(1, 4);       // one value
+    put(static_cast<unsigned>(orientation), 2);
+    put(0, 2);  // the value field's unused half
+    put(0, 4);  // no next IFD
+    return segment;
+}
+
+std::string withApp1Segment(const std::string& jpegBytes, const std::string& segment)
+{
+    const std::size_t length = segment.size() + 2;
+    std::string marker = "\xFF\xE1";
+    marker += static_cast<char>(length >> 8);
+    marker += static_cast<char>(length & 0xFF);
+    return jpegBytes.substr(0, 2) + marker + segment + jpegBytes.substr(2);
+}
+
+std::string encodeJpegWithOrientation(const TestImage& image, int orientation)
+{
+    return withApp1Segment(encodeJpeg(image), exifOrientationSegment(orientation));
+}
+
 TestImage decodeWhole(const std::string& jpegBytes)
 {
     DecodeContext context;

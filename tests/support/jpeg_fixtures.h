@@ -34,6 +34,14 @@ std::string encodeJpeg(const TestImage& image, const EncodeOptions& options);
 std::string encodeJpeg(const TestImage& image, Encoding encoding = Encoding::Baseline,
                        int quality = 90);
 
+// The TIFF structure of an APP1 "Exif" segment whose IFD0 holds only the orientation tag, in
+// the byte order of an Intel ("II") or Motorola ("MM") camera.
+std::string exifOrientationSegment(int orientation, bool bigEndian = false);
+// The JPEG with an APP1 segment of that data right after its start-of-image marker.
+std::string withApp1Segment(const std::string& jpegBytes, const std::string& segment);
+// A JPEG of the image as a camera held at `orientation` stores it.
+std::string encodeJpegWithOrientation(const TestImage& image, int orientation);
+
 // What decodeWhole throws for data the library cannot decode: the library's message number.
 struct DecodeFailure {
     int code;

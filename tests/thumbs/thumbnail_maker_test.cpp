@@ -100,6 +100,54 @@ TEST_F(ThumbnailMakerTest, ThumbnailEqualsTheStraightforwardFullDecode)
     }
 }
 
+// A camera held upright stores the picture on its side and says so in the EXIF orientation: the
+// thumbnail is sampled from the stored pixels and then turned, here a quarter turn clockwise.
+TEST_F(ThumbnailMakerTest, TurnedPhotoGetsAnUprightThumbnail)
+{
+    const TestImage image = test::patternImage(160, 120);
+    dir.write("turned.jpg", test::encodeJpegWithOrientation(image, 6));
+    const TestImage stored =
+        test::sampleNearest(test::decodeWhole(dir.read("turned.jpg")), 40);  // 40 x 30
+    TestImage expected{stored.height, stored.width, 3, {}};
+    for (int y = 0; y < expected.height; ++y) {
+        for (int x = 0; x < expected.width; ++x) {
+            const auto* p =
+                &stored
+                     .pixels[(static_cast<std::size_t>(stored.height - 1 - x) * stored.width + y) *
+                             3];
+            expected.pixels.insert(expected.pixels.end(), p, p + 3);
+        }
+    }
+
+    ASSERT_TRUE(MakeThumbnail(dir.path("turned.jpg"), dir.path("thumb.jpg"), 40).ok());
+
+    const Raster raster = sample(dir.path("turned.jpg"), 40);
+    EXPECT_EQ(raster.width, 30u);
+    EXPECT_EQ(raster.height, 40u);
+    EXPECT_EQ(raster.pixels, expected.pixels);
+    EXPECT_EQ(dir.read("thumb.jpg"), test::encodeAsThumbnail(expected));
+}
+
+TEST_F(ThumbnailMakerTest, PhotoWithoutATurnKeepsItsExactThumbnail)
+{
+    const TestImage image = test::patternImage(300, 200);
+    dir.write("plain.jpg", test::encodeJpeg(image));
+    dir.write("upright.jpg", test::encodeJpegWithOrientation(image, 1));
+    dir.write("damaged.jpg", test::withApp1Segment(test::encodeJpeg(image),
+                                                   test::exifOrientationSegment(6).substr(0, 19)));
+
+    for (const char* name : {"plain.jpg", "upright.jpg", "damaged.jpg"}) {
+        ASSERT_TRUE(
+            MakeThumbnail(dir.path(name), dir.path(std::string("thumb-") + name), 100).ok());
+    }
+
+    const std::string expected =
+        test::encodeAsThumbnail(test::sampleNearest(test::decodeWhole(dir.read("plain.jpg")), 100));
+    EXPECT_EQ(dir.read("thumb-plain.jpg"), expected);
+    EXPECT_EQ(dir.read("thumb-upright.jpg"), expected);
+    EXPECT_EQ(dir.read("thumb-damaged.jpg"), expected);
+}
+
 TEST_F(ThumbnailMakerTest, SameImageGivesTheSameBytesEveryTime)
 {
     const std::string source = writeImage("a.jpg", test::patternImage(300, 200));

@@ -338,6 +338,31 @@ private slots:
                                        "Cannot open file " + m_dir->path("pics/a.jpg") + ".")});
     }
 
+    void previewShowsATurnedPhotoUpright()
+    {
+        // Stored on its side, red on the left and blue on the right; a quarter turn clockwise
+        // stands it upright with red at the top.
+        test::TestImage sideways{160, 120, 3, {}};
+        for (int y = 0; y < 120; ++y) {
+            for (int x = 0; x < 160; ++x) {
+                const bool left = x < 80;
+                sideways.pixels.insert(sideways.pixels.end(),
+                                       {static_cast<unsigned char>(left ? 220 : 20), 20,
+                                        static_cast<unsigned char>(left ? 20 : 220)});
+            }
+        }
+        addFile("turned.jpg", test::encodeJpegWithOrientation(sideways, 6));
+        openOnImages();
+
+        QCOMPARE(previewAfterSelecting(0), QRect(24, 196, 78, 104));
+        const QImage shown = control<QLabel>("ImageArea")->pixmap().toImage();
+        QCOMPARE(shown.size(), QSize(78, 104));
+        const QColor top = shown.pixelColor(39, 10);
+        const QColor bottom = shown.pixelColor(39, 94);
+        QVERIFY2(top.red() > 180 && top.blue() < 60, qPrintable(top.name()));
+        QVERIFY2(bottom.blue() > 180 && bottom.red() < 60, qPrintable(bottom.name()));
+    }
+
     void droppingAnEntryMovesIt()
     {
         for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"}) {
