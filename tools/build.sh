@@ -2,8 +2,9 @@
 # Installs the Debian packages the build needs when they are missing, builds, and then
 #   run            starts the window;
 #   run cli ARGS   runs pixmosa-cli with ARGS instead;
-#   test           checks the formatting, builds with warnings as errors, runs every test, and
-#                  builds the core and pixmosa-cli alone without the window.
+#   test           checks the formatting, builds with warnings as errors, runs every test (the
+#                  browser test included), and builds the core and pixmosa-cli alone without
+#                  the window.
 set -euo pipefail
 
 mode=${1:-}
@@ -19,9 +20,10 @@ esac
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc)
 
-packages=(cmake make g++ libgtest-dev libjpeg-dev qt6-base-dev)
+packages=(cmake make g++ pkg-config libgtest-dev libjpeg-dev libexif-dev qt6-base-dev)
 if [ "$mode" = test ]; then
-    packages+=(clang-format)
+    # The browser test drives Debian's Chromium through Selenium.
+    packages+=(clang-format chromium chromium-driver python3-selenium)
 fi
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,345 @@
+#!/usr/bin/python3
+"""Makes galleries with pixmosa-cli and follows every link from their index pages in headless
+Chromium, over file:// and over http from a server on 127.0.0.1.
+
+It fails on a link whose target does not load, an image that does not load or is drawn out of
+its proportions or not upright, a console or script error, a title or header text other than
+the one set, and a banner call that writes anything but one of its bank's banners.
+
+  gallery_in_browser.py PIXMOSA_CLI MAKE_TEST_PHOTOS OUTPUT_DIR
+"""
+
+import http.server
+import os
+import subprocess
+import sys
+import tempfile
+import threading
+import urllib.error
+import urllib.parse
+import urllib.request
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+
+CHROMIUM = "/usr/bin/chromium"
+CHROMEDRIVER = "/usr/bin/chromedriver"
+
+# Names that break a link unless they are encoded, and names outside ASCII.
+ODD_NAMES = [
+    "My Photo.jpg", "Photo#1.jpg", "50%20off.jpg", "Why?.jpg", 'Say "Hi".jpg', "A&copy.jpg",
+    "IMG:1.jpg", "Tom's.jpg", "Café.jpg", "東京.jpg", "UPPER.JPG",
+]
+
+GALLERY_TITLE = "Galerie Café Zürich"
+IMAGE_TITLE = "Bild aus Zürich – 東京"
+INDEX_TITLE = "Übersicht 東京"
+GALLERY_HEADER = "Café Zürich 東京"
+IMAGE_HEADER = "Ein Bild – Ça va"
+INDEX_HEADER = "Willkommen – ようこそ"
+
+# The Ads bank: one banner of markup, one that is script code, one with an apostrophe; what
+# each shows on the page once its markup has run.
+ADS_BANK = [
+    "<B>Buy</B> now", "",
+    "<SCRIPT>document.write('<I>Ad two</I>')</SCRIPT>", "",
+    "It's here",
+]
+ADS_SHOWN = {"Buy now", "Ad two", "It's here"}
+
+
+def header(text):
+    return ['<H1 ID="header">' + text + "</H1>",
+            '<DIV CLASS="banner" DATA-BANK="Ads">{Ads}</DIV>']
+
+
+FOOTER = ['<DIV CLASS="banner" DATA-BANK="Empty">{Empty}</DIV>']
+
+
+class Failures:
+    def __init__(self):
+        self.items = []
+
+    def add(self, where, what):
+        self.items.append(f"{where}: {what}")
+
+
+class Cli:
+    def __init__(self, program, root):
+        self.program = program
+        self.env = dict(os.environ,
+                        PIXMOSA_REGISTRY=os.path.join(root, "registry.reg"),
+                        PIXMOSA_TEXT_STORE=os.path.join(root, "Pixmosa.dat"))
+
+    def __call__(self, *args, lines=None):
+        subprocess.run([self.program, *args], env=self.env, check=True,
+                       input=None if lines is None else "\n".join(lines) + "\n",
+                       text=True, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+
+
+def make_galleries(cli_program, photos_program, root):
+    """Two galleries: odd names at 2 x 5 with image pages, and 23 pictures at 1 x 1 whose
+    thumbnails link to the pictures themselves."""
+    cli = Cli(cli_program, root)
+    for name, value in [("GalleryTitle", GALLERY_TITLE), ("ImageTitle", IMAGE_TITLE),
+                        ("IndexTitle", INDEX_TITLE), ("ThumbSize", "120")]:
+        cli("set", name, value)
+    for section, lines in [("Gallery Header", header(GALLERY_HEADER)),
+                           ("Image Header", header(IMAGE_HEADER)),
+                           ("Index Header", header(INDEX_HEADER)),
+                           ("Gallery Footer", FOOTER), ("Image Footer", FOOTER),
+                           ("Index Footer", FOOTER)]:
+        cli("text", "set", section, lines=lines)
+    cli("banks", "add", "Ads")
+    cli("banks", "add", "Empty")
+    cli("text", "set", "Ads", lines=ADS_BANK)
+
+    odd = os.path.join(root, "odd")
+    os.mkdir(odd)
+    specs = ["640x480", "Landscape.jpg", "480x640", "Portrait.jpg",
+             "480x640@6", "Turned 6.jpg", "480x640@8", "Turned 8.jpg", "500x300@3", "Upside.jpg"]
+    for name in ODD_NAMES:
+        specs += ["400x300", name]
+    subprocess.run([photos_program, odd, *specs], check=True)
+    cli("set", "Rows", "2")
+    cli("set", "Columns", "5")
+    cli("set", "UseImageShell", "1")
+    cli("--image-dir", odd, "gallery")
+
+    many = os.path.join(root, "many")
+    os.mkdir(many)
+    specs = []
+    for n in range(1, 23):
+        specs += ["320x240" if n % 3 else "240x320@6", f"p{n:02}.jpg"]
+    specs += ["320x240", "Zoë #2.jpg"]
+    subprocess.run([photos_program, many, *specs], check=True)
+    cli("set", "Rows", "1")
+    cli("set", "Columns", "1")
+    cli("set", "UseImageShell", "0")
+    cli("--image-dir", many, "gallery")
+    return [(odd, 2 + 1 + 5 + len(ODD_NAMES)), (many, 23 + 1)]
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+    def do_GET(self):
+        if self.path == "/favicon.ico":  # not part of a gallery
+            self.send_response(204)
+            self.end_headers()
+            return
+        super().do_GET()
+
+
+def start_server(root):
+    handler = lambda *args, **kwargs: QuietHandler(*args, directory=root, **kwargs)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+def start_browser(profile):
+    options = webdriver.ChromeOptions()
+    options.binary_location = CHROMIUM
+    for argument in ["--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                     "--disable-quic", "--no-first-run", "--disable-background-networking",
+                     "--disable-component-update", "--disable-sync", "--window-size=1100,900",
+                     "--user-data-dir=" + profile]:
+        options.add_argument(argument)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+    driver.set_page_load_timeout(20)
+    return driver
+
+
+# Runs in the page: every image with its natural and drawn size and, where the page may read
+# its pixels (not over file://), the colours at the top and bottom of its middle column.
+IMAGES_SCRIPT = """
+const canRead = location.protocol !== 'file:';
+return Array.from(document.images).map(img => {
+  const result = {src: img.currentSrc || img.src, complete: img.complete,
+                  naturalWidth: img.naturalWidth, naturalHeight: img.naturalHeight,
+                  width: img.width, height: img.height, top: null, bottom: null};
+  if (canRead && img.naturalWidth > 0) {
+    const canvas = document.createElement('canvas');
+    canvas.width = img.naturalWidth;
+    canvas.height = img.naturalHeight;
+    const context = canvas.getContext('2d');
+    context.drawImage(img, 0, 0);
+    const at = y => Array.from(context.getImageData(
+        Math.floor(img.naturalWidth / 2), Math.floor(y), 1, 1).data);
+    result.top = at(img.naturalHeight * 0.3);
+    result.bottom = at(img.naturalHeight * 0.8);
+  }
+  return result;
+});
+"""
+
+# Runs in the page: what each banner call wrote, leaving out the script elements themselves.
+BANNERS_SCRIPT = """
+function shown(node) {
+  if (node.nodeType === Node.TEXT_NODE) return node.textContent;
+  if (node.nodeName === 'SCRIPT') return '';
+  return Array.from(node.childNodes).map(shown).join('');
+}
+return Array.from(document.querySelectorAll('div.banner')).map(
+    div => ({bank: div.dataset.bank, text: shown(div)}));
+"""
+
+LINKS_SCRIPT = "return Array.from(document.links).map(a => a.href);"
+
+
+def is_sky(pixel):
+    red, green, blue = pixel[:3]
+    return blue > red + 60 and blue > green + 30
+
+
+def is_ground(pixel):
+    red, green, blue = pixel[:3]
+    return green > red + 60 and green > blue + 40
+
+
+class Crawl:
+    def __init__(self, driver, failures, base, shots):
+        self.driver = driver
+        self.failures = failures
+        self.base = base  # the folder URL every gallery file lies under
+        self.shots = shots
+        self.pages = 0
+        self.links = 0
+        self.images = 0
+        self.banners = 0
+
+    def target_loads(self, url):
+        if url.startswith("file:"):
+            return os.path.isfile(urllib.parse.unquote(urllib.parse.urlsplit(url).path))
+        try:
+            with urllib.request.urlopen(url, timeout=10) as response:
+                return response.status == 200
+        except urllib.error.URLError:
+            return False
+
+    def expected(self, url):
+        """The title and header of the page at url, by its kind."""
+        name = urllib.parse.unquote(url.rsplit("/", 1)[1])
+        if name == "index.html":
+            return "index", INDEX_TITLE, INDEX_HEADER
+        if name.startswith("Gallery") and name[7:-5].isdigit():
+            return "gallery", GALLERY_TITLE, GALLERY_HEADER
+        return "image", IMAGE_TITLE, IMAGE_HEADER
+
+    def check_console(self, where):
+        for entry in self.driver.get_log("browser"):
+            if entry["level"] == "SEVERE":
+                self.failures.add(where, "console: " + entry["message"])
+
+    def check_images(self, where):
+        for image in self.driver.execute_script(IMAGES_SCRIPT):
+            self.images += 1
+            src = urllib.parse.unquote(image["src"])
+            if not image["complete"] or image["naturalWidth"] == 0:
+                self.failures.add(where, f"image does not load: {src}")
+                continue
+            natural = image["naturalWidth"] / image["naturalHeight"]
+            drawn = image["width"] / image["height"] if image["height"] else 0
+            if abs(drawn / natural - 1) > 0.03:
+                self.failures.add(where, f"{src} drawn {image['width']}x{image['height']}, "
+                                         f"natural {image['naturalWidth']}x"
+                                         f"{image['naturalHeight']}")
+            if image["top"] is not None and not (is_sky(image["top"]) and
+                                                 is_ground(image["bottom"])):
+                self.failures.add(where, f"{src} is not upright: top {image['top']}, "
+                                         f"bottom {image['bottom']}")
+
+    def check_texts(self, where, title, header):
+        if self.driver.title != title:
+            self.failures.add(where, f"title {self.driver.title!r}, set {title!r}")
+        shown = self.driver.execute_script(
+            "const h = document.getElementById('header'); return h ? h.textContent : null;")
+        if shown != header:
+            self.failures.add(where, f"header {shown!r}, set {header!r}")
+        for banner in self.driver.execute_script(BANNERS_SCRIPT):
+            self.banners += 1
+            allowed = ADS_SHOWN if banner["bank"] == "Ads" else {""}
+            if banner["text"] not in allowed:
+                self.failures.add(where, f"banner of {banner['bank']} wrote {banner['text']!r}")
+        if "undefined" in self.driver.execute_script("return document.body.innerText;"):
+            self.failures.add(where, "the page shows 'undefined'")
+
+    def check_picture(self, url):
+        """A link straight to a JPEG: it must load and show as a picture."""
+        self.driver.get(url)
+        where = urllib.parse.unquote(url)
+        self.check_console(where)
+        self.check_images(where)
+
+    def run(self, index_url, gallery):
+        queue = [index_url]
+        seen = {index_url}
+        shot_kinds = set()
+        while queue:
+            url = queue.pop(0)
+            self.driver.get(url)
+            self.pages += 1
+            where = urllib.parse.unquote(url)
+            kind, title, header = self.expected(url)
+            self.check_console(where)
+            self.check_images(where)
+            self.check_texts(where, title, header)
+            if self.shots and kind not in shot_kinds and (kind != "image" or "Turned" in where):
+                shot_kinds.add(kind)
+                self.driver.save_screenshot(
+                    os.path.join(self.shots, f"{gallery}-{kind}-page.png"))
+            for link in self.driver.execute_script(LINKS_SCRIPT):
+                target = link.split("#", 1)[0]
+                if not target.startswith(self.base):
+                    continue  # the credit line's home page
+                self.links += 1
+                if not self.target_loads(target):
+                    self.failures.add(where, f"dead link: {urllib.parse.unquote(link)}")
+                    continue
+                if target in seen:
+                    continue
+                seen.add(target)
+                if target.lower().endswith(".html"):
+                    queue.append(target)
+                else:
+                    self.check_picture(target)
+        return seen
+
+
+def main():
+    cli_program, photos_program, output = sys.argv[1:4]
+    os.makedirs(output, exist_ok=True)
+    failures = Failures()
+    with tempfile.TemporaryDirectory(prefix="pixmosa-browser-") as root:
+        galleries = make_galleries(cli_program, photos_program, root)
+        server = start_server(root)
+        driver = start_browser(os.path.join(root, "profile"))
+        try:
+            for scheme in ["file", "http"]:
+                base = ("file://" + urllib.parse.quote(root) if scheme == "file"
+                        else f"http://127.0.0.1:{server.server_address[1]}")
+                crawl = Crawl(driver, failures, base + "/", output if scheme == "http" else None)
+                for folder, expected_pages in galleries:
+                    name = os.path.basename(folder)
+                    seen = crawl.run(f"{base}/{name}/index.html", name)
+                    pages = sum(1 for url in seen if url.lower().endswith(".html"))
+                    if pages != expected_pages:
+                        failures.add(f"{scheme} {name}", f"{pages} pages reached, "
+                                                         f"{expected_pages} written")
+                print(f"{scheme}: {crawl.pages} pages, {crawl.links} links, {crawl.images} "
+                      f"images, {crawl.banners} banners checked")
+        finally:
+            driver.quit()
+            server.shutdown()
+            server.server_close()
+    for failure in failures.items:
+        print("FAIL " + failure)
+    print(f"{0 if failures.items else 1} passed, {1 if failures.items else 0} failed")
+    return 1 if failures.items else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
