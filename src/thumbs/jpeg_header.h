@@ -12,7 +12,7 @@ namespace pixmosa {
 // height, and how the stored pixels must be turned to stand upright.
 struct JpegFrame {
     ImageSize stored;
-    Orientation orientation;
+    Orientation orientation = Orientation::Upright;
 
     // The size of the picture as a browser shows it, turned upright.
     ImageSize upright() const;

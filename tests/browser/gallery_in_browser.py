@@ -2,9 +2,11 @@
 """Makes galleries with pixmosa-cli and follows every link from their index pages in headless
 Chromium, over file:// and over http from a server on 127.0.0.1.
 
-It fails on a link whose target does not load, an image that does not load or is drawn out of
-its proportions or not upright, a console or script error, a title or header text other than
-the one set, and a banner call that writes anything but one of its bank's banners.
+It fails on a link whose target does not load or lies outside the gallery, an image that does
+not load or is drawn out of its proportions, a console or script error, a title or header text
+other than the one set, and a banner call that writes anything but one of its bank's banners.
+Over http, where a page may read an image's pixels, it also fails on an image that is not
+upright (sky above ground, the sun at the top left).
 
   gallery_in_browser.py PIXMOSA_CLI MAKE_TEST_PHOTOS OUTPUT_DIR
 """
@@ -24,6 +26,7 @@ from selenium.webdriver.chrome.service import Service
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
+HOME_PAGE = "https://pixmosa.org/"
 
 # Names that break a link unless they are encoded, and names outside ASCII.
 ODD_NAMES = [
@@ -97,7 +100,9 @@ def make_galleries(cli_program, photos_program, root):
     odd = os.path.join(root, "odd")
     os.mkdir(odd)
     specs = ["640x480", "Landscape.jpg", "480x640", "Portrait.jpg",
-             "480x640@6", "Turned 6.jpg", "480x640@8", "Turned 8.jpg", "500x300@3", "Upside.jpg"]
+             "480x640@6", "Turned 6.jpg", "480x640@8", "Turned 8.jpg", "500x300@3", "Upside.jpg",
+             "500x300@2", "Mirrored.jpg", "300x500@5", "Transposed.jpg",
+             "300x500@7", "Transversed.jpg"]
     for name in ODD_NAMES:
         specs += ["400x300", name]
     subprocess.run([photos_program, odd, *specs], check=True)
@@ -117,7 +122,7 @@ def make_galleries(cli_program, photos_program, root):
     cli("set", "Columns", "1")
     cli("set", "UseImageShell", "0")
     cli("--image-dir", many, "gallery")
-    return [(odd, 2 + 1 + 5 + len(ODD_NAMES)), (many, 23 + 1)]
+    return [(odd, 2 + 1 + 8 + len(ODD_NAMES)), (many, 23 + 1)]
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
@@ -154,23 +159,26 @@ def start_browser(profile):
 
 
 # Runs in the page: every image with its natural and drawn size and, where the page may read
-# its pixels (not over file://), the colours at the top and bottom of its middle column.
+# its pixels (not over file://), the colours of the sky above the middle, the ground below it,
+# the sun at the top left and the sky at the top right.
 IMAGES_SCRIPT = """
 const canRead = location.protocol !== 'file:';
 return Array.from(document.images).map(img => {
   const result = {src: img.currentSrc || img.src, complete: img.complete,
                   naturalWidth: img.naturalWidth, naturalHeight: img.naturalHeight,
-                  width: img.width, height: img.height, top: null, bottom: null};
+                  width: img.width, height: img.height, top: null};
   if (canRead && img.naturalWidth > 0) {
     const canvas = document.createElement('canvas');
     canvas.width = img.naturalWidth;
     canvas.height = img.naturalHeight;
     const context = canvas.getContext('2d');
     context.drawImage(img, 0, 0);
-    const at = y => Array.from(context.getImageData(
-        Math.floor(img.naturalWidth / 2), Math.floor(y), 1, 1).data);
-    result.top = at(img.naturalHeight * 0.3);
-    result.bottom = at(img.naturalHeight * 0.8);
+    const at = (x, y) => Array.from(context.getImageData(
+        Math.floor(img.naturalWidth * x), Math.floor(img.naturalHeight * y), 1, 1).data);
+    result.top = at(0.5, 0.3);
+    result.bottom = at(0.5, 0.8);
+    result.sun = at(0.2, 0.15);
+    result.across = at(0.8, 0.15);
   }
   return result;
 });
@@ -193,6 +201,11 @@ LINKS_SCRIPT = "return Array.from(document.links).map(a => a.href);"
 def is_sky(pixel):
     red, green, blue = pixel[:3]
     return blue > red + 60 and blue > green + 30
+
+
+def is_sun(pixel):
+    red, green, blue = pixel[:3]
+    return red > green + 80 and red > blue + 80
 
 
 def is_ground(pixel):
@@ -247,10 +260,12 @@ class Crawl:
                 self.failures.add(where, f"{src} drawn {image['width']}x{image['height']}, "
                                          f"natural {image['naturalWidth']}x"
                                          f"{image['naturalHeight']}")
-            if image["top"] is not None and not (is_sky(image["top"]) and
-                                                 is_ground(image["bottom"])):
-                self.failures.add(where, f"{src} is not upright: top {image['top']}, "
-                                         f"bottom {image['bottom']}")
+            if image["top"] is not None and not (
+                    is_sky(image["top"]) and is_ground(image["bottom"]) and
+                    is_sun(image["sun"]) and is_sky(image["across"])):
+                self.failures.add(where, f"{src} is not upright: sky {image['top']}, ground "
+                                         f"{image['bottom']}, sun {image['sun']}, top right "
+                                         f"{image['across']}")
 
     def check_texts(self, where, title, header):
         if self.driver.title != title:
@@ -293,9 +308,12 @@ class Crawl:
                     os.path.join(self.shots, f"{gallery}-{kind}-page.png"))
             for link in self.driver.execute_script(LINKS_SCRIPT):
                 target = link.split("#", 1)[0]
-                if not target.startswith(self.base):
-                    continue  # the credit line's home page
+                if link == HOME_PAGE:
+                    continue  # the credit line's
                 self.links += 1
+                if not target.startswith(self.base):
+                    self.failures.add(where, f"link out of the gallery: {link}")
+                    continue
                 if not self.target_loads(target):
                     self.failures.add(where, f"dead link: {urllib.parse.unquote(link)}")
                     continue

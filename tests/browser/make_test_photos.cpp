@@ -6,6 +6,8 @@
 //
 // WIDTH and HEIGHT are those of the upright picture.
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <string>
