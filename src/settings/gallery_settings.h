@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -74,8 +75,58 @@ struct GallerySettings {
 
 enum class FieldKind { Text, Number, Colour, Switch, MultiLineText, Position };
 
+// Every field of the record, in the order in which the window loads them.
+enum class Field : std::uint8_t {
+    Top,
+    Left,
+    Sorted,
+    DefaultColors,
+    UseImageShell,
+    UseGalleryColors,
+    DisablePageLinks,
+    DisableBanner,
+    ImageDir,
+    ThumbsDir,
+    ThumbPrefix,
+    IndexFile,
+    IndexTitle,
+    ThumbSize,
+    CellSpacing,
+    CellPadding,
+    TableBorder,
+    Rows,
+    Cols,
+    TableBackImage,
+    GalleryPrefix,
+    PageExt,
+    GalleryBackImage,
+    GalleryTitle,
+    ImageTitle,
+    TableBackColor,
+    GalleryForeColor,
+    GalleryBackColor,
+    GalleryLinkColor,
+    GalleryVisitedLinkColor,
+    GalleryActiveLinkColor,
+    ImageForeColor,
+    ImageBackColor,
+    ImageLinkColor,
+    ImageVisitedLinkColor,
+    ImageActiveLinkColor,
+    GalleryHeader,
+    GalleryFooter,
+    ImageHeader,
+    ImageFooter,
+    IndexHeader,
+    IndexFooter,
+    HeaderCode,
+    BannerCode,
+};
+inline constexpr std::size_t kFieldCount = static_cast<std::size_t>(Field::BannerCode) + 1;
+
 // One row of the settings table: where a field lives, how it is stored and its starting values.
 struct FieldInfo {
+    Field id;
     std::string_view name;        // the field's name
     std::string_view control;     // the control that holds it
     std::string_view storedName;  // its value name, or its section for a multi-line text
@@ -91,14 +142,14 @@ struct FieldInfo {
     bool GallerySettings::*flag = nullptr;
 };
 
-// The whole table, in the order in which the settings are listed for the user.
+// The whole table, in the order in which the window loads the settings: the window position,
+// the switches, the single-line texts and numbers, the colours, then the multi-line texts.
 std::span<const FieldInfo> settingsFields();
 
 // The field stored under a value name or section name (matched without regard to ASCII case),
 // or null. Only fields with a fixed stored name are found.
 const FieldInfo* findFieldByStoredName(std::string_view storedName);
 
-// The field with this name, which must exist.
-const FieldInfo& settingsField(std::string_view name);
+const FieldInfo& settingsField(Field field);
 
 }  // namespace pixmosa

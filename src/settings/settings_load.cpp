@@ -1,7 +1,5 @@
 #include "settings/settings_load.h"
 
-#include <array>
-
 #include "platform/file_system.h"
 #include "settings/field_store.h"
 #include "settings/text_store.h"
@@ -11,59 +9,18 @@ namespace pixmosa {
 
 namespace {
 
-constexpr auto kStoredFieldOrder = std::to_array<std::string_view>({
-    "Top",
-    "Left",
-    "Sorted",
-    "DefaultColors",
-    "UseImageShell",
-    "UseGalleryColors",
-    "DisablePageLinks",
-    "DisableBanner",
-    "ImageDir",
-    "ThumbsDir",
-    "ThumbPrefix",
-    "IndexFile",
-    "IndexTitle",
-    "ThumbSize",
-    "CellSpacing",
-    "CellPadding",
-    "TableBorder",
-    "Rows",
-    "Cols",
-    "TableBackImage",
-    "GalleryPrefix",
-    "PageExt",
-    "GalleryBackImage",
-    "GalleryTitle",
-    "ImageTitle",
-    "TableBackColor",
-    "GalleryForeColor",
-    "GalleryBackColor",
-    "GalleryLinkColor",
-    "GalleryVisitedLinkColor",
-    "GalleryActiveLinkColor",
-    "ImageForeColor",
-    "ImageBackColor",
-    "ImageLinkColor",
-    "ImageVisitedLinkColor",
-    "ImageActiveLinkColor",
-});
-
-constexpr auto kPageTextOrder = std::to_array<std::string_view>({
-    "GalleryHeader",
-    "GalleryFooter",
-    "ImageHeader",
-    "ImageFooter",
-    "IndexHeader",
-    "IndexFooter",
-    "HeaderCode",
-});
+// The page texts, each stored in its own section; the banner bank's lines come with the banks.
+bool isPageText(const FieldInfo& field)
+{
+    return field.kind == FieldKind::MultiLineText && !field.storedName.empty();
+}
 
 Status readPageTexts(const std::string& textStorePath, GallerySettings& settings)
 {
-    for (const std::string_view name : kPageTextOrder) {
-        const FieldInfo& field = settingsField(name);
+    for (const FieldInfo& field : settingsFields()) {
+        if (!isPageText(field)) {
+            continue;
+        }
         Result<std::string> text = LoadText(textStorePath, field.storedName);
         if (!text) {
             return text.status();
@@ -79,12 +36,15 @@ SettingsLoad LoadGallerySettings(const Registry& registry, const std::string& te
 {
     SettingsLoad load{GallerySettings::initial(), BannerBanks(textStorePath), std::nullopt};
     GallerySettings& settings = load.settings;
-    for (const std::string_view name : kStoredFieldOrder) {
-        if (Status read = readStoredField(registry, settingsField(name), settings); !read) {
+    for (const FieldInfo& field : settingsFields()) {
+        if (field.kind == FieldKind::MultiLineText) {
+            continue;
+        }
+        if (Status read = readStoredField(registry, field, settings); !read) {
             load.error = read.message();
             return load;
         }
-        if (name == "ThumbsDir") {
+        if (field.id == Field::ThumbsDir) {
             settings.ThumbFolder = deriveThumbFolder(settings.ThumbsDir);
         }
     }

@@ -3,11 +3,16 @@
 #include <QPainter>
 
 #include "window/palette_colours.h"
+#include "window/qt_text.h"
 
 namespace pixmosa {
 
-ColourButton::ColourButton(QWidget* parent) : QToolButton(parent)
+ColourButton::ColourButton(Field field, const QString& description, QWidget* parent)
+    : QToolButton(parent), m_field(field)
 {
+    setObjectName(toQt(settingsField(field).control));
+    setAccessibleName(description);
+    setToolTip(description);
     setFixedSize(17, 17);
     setFocusPolicy(Qt::TabFocus);
 }

@@ -3,14 +3,19 @@
 #include <QToolButton>
 #include <cstdint>
 
+#include "settings/gallery_settings.h"
+
 namespace pixmosa {
 
-// A small square button whose face shows a colour held as 0x00BBGGRR.
+// A small square button whose face shows a colour held as 0x00BBGGRR, the colour of one field
+// of the settings. Its accessible name and tip say which colour it is.
 class ColourButton final : public QToolButton {
     Q_OBJECT
 
 public:
-    explicit ColourButton(QWidget* parent = nullptr);
+    ColourButton(Field field, const QString& description, QWidget* parent = nullptr);
+
+    Field field() const { return m_field; }
 
     std::int32_t colour() const { return m_colour; }
     void setColour(std::int32_t colour);
@@ -23,6 +28,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    Field m_field;
     std::int32_t m_colour = 0;
 };
 

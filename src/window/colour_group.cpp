@@ -8,54 +8,71 @@ namespace pixmosa {
 
 namespace {
 
-constexpr int kForeground = 0;
-constexpr int kBackground = 1;
+constexpr std::size_t kForeground = 0;
+constexpr std::size_t kBackground = 1;
+constexpr int kSampleWidth = 85;
+constexpr int kSampleHeight = 13;
 
-void paintBackground(QWidget* widget, const QColor& colour)
+QString cssColour(const QColor& colour)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    palette.setColor(QPalette::Base, colour);
-    widget->setPalette(palette);
+    return colour.name(QColor::HexRgb);
+}
+
+// The largest font, from a little below the window's, in which the caption stands whole.
+QFont sampleFont(QFont font, const QString& caption)
+{
+    qreal size = font.pointSizeF() * 0.85;
+    for (; size > 4; size -= 0.25) {
+        font.setPointSizeF(size);
+        const QFontMetrics metrics(font);
+        if (metrics.horizontalAdvance(caption) + 4 <= kSampleWidth &&
+            metrics.height() <= kSampleHeight) {
+            break;
+        }
+    }
+    return font;
 }
 
 }  // namespace
 
-ColourGroup::ColourGroup(const ColourGroupNames& names, QWidget* parent) : QWidget(parent)
+ColourGroup::ColourGroup(const ColourGroupSpec& spec, QWidget* parent) : QWidget(parent)
 {
-    setObjectName(names.group);
+    setObjectName(spec.group);
     const char* labels[] = {"Foreground", "Background", "Link", "Visited Link", "Active Link"};
     auto* grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(2);
-    for (int i = 0; i < 5; ++i) {
-        auto* button = new ColourButton(this);
-        button->setObjectName(names.buttons[static_cast<std::size_t>(i)]);
-        m_buttons[static_cast<std::size_t>(i)] = button;
-        const int row = i < 2 ? i : i - 2;
+    for (std::size_t i = 0; i < 5; ++i) {
+        const QString description =
+            QString("%1 %2 colour").arg(spec.page, QString(labels[i]).toLower());
+        auto* button = new ColourButton(spec.colours[i], description, this);
+        m_buttons[i] = button;
+        const int row = i < 2 ? static_cast<int>(i) : static_cast<int>(i) - 2;
         const int column = i < 2 ? 0 : 2;
-        grid->addWidget(new QLabel(labels[i], this), row, column, Qt::AlignRight);
+        auto* caption = new QLabel(labels[i], this);
+        caption->setBuddy(button);
+        grid->addWidget(caption, row, column, Qt::AlignRight);
         grid->addWidget(button, row, column + 1);
     }
+    grid->setColumnMinimumWidth(2, 0);
 
     m_swatch = new QFrame(this);
-    m_swatch->setObjectName(names.swatch);
+    m_swatch->setObjectName(spec.swatch);
     m_swatch->setFixedSize(97, 57);
     m_swatch->setFrameShape(QFrame::Box);
-    m_swatch->setAutoFillBackground(true);
     const char* captions[] = {"Text color", "Link color", "Visited link color",
                               "Active link color"};
-    for (int i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < 4; ++i) {
         auto* sample = new QLineEdit(captions[i], m_swatch);
-        sample->setObjectName(names.samples[static_cast<std::size_t>(i)]);
+        sample->setObjectName(spec.samples[i]);
         sample->setFrame(false);
-        sample->setGeometry(6, 2 + 13 * i, 85, 13);
+        sample->setGeometry(6, 2 + kSampleHeight * static_cast<int>(i), kSampleWidth,
+                            kSampleHeight);
         sample->setTextMargins(0, 0, 0, 0);
-        QFont small = sample->font();
-        small.setPointSizeF(small.pointSizeF() * 0.8);
-        sample->setFont(small);
-        m_samples[static_cast<std::size_t>(i)] = sample;
+        sample->setFont(sampleFont(sample->font(), captions[i]));
+        sample->setCursorPosition(0);
+        m_samples[i] = sample;
     }
 
     auto* row = new QHBoxLayout(this);
@@ -63,22 +80,26 @@ ColourGroup::ColourGroup(const ColourGroupNames& names, QWidget* parent) : QWidg
     row->addLayout(grid);
     row->addSpacing(6);
     row->addWidget(m_swatch, 0, Qt::AlignTop);
+    // Hidden, the group keeps its place, so the controls around it do not move.
+    QSizePolicy policy = sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    setSizePolicy(policy);
 }
 
+// Style sheets, not palettes: a style sheet anywhere above the samples would make the style
+// ignore their palettes.
 void ColourGroup::applySamples()
 {
-    const QColor ground = ColourButton::toQColor(m_buttons[kBackground]->colour());
-    paintBackground(m_swatch, ground);
+    const QString ground = cssColour(ColourButton::toQColor(m_buttons[kBackground]->colour()));
+    m_swatch->setStyleSheet(QString("QFrame#%1 { background-color: %2; border: 1px solid black; }")
+                                .arg(m_swatch->objectName(), ground));
     // Samples show the foreground, link, visited link and active link colours in this order.
-    const int textButtons[] = {kForeground, 2, 3, 4};
-    for (int i = 0; i < 4; ++i) {
-        QLineEdit* sample = m_samples[static_cast<std::size_t>(i)];
-        paintBackground(sample, ground);
-        QPalette palette = sample->palette();
-        palette.setColor(
-            QPalette::Text,
-            ColourButton::toQColor(m_buttons[static_cast<std::size_t>(textButtons[i])]->colour()));
-        sample->setPalette(palette);
+    const std::size_t textButtons[] = {kForeground, 2, 3, 4};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const QString text = cssColour(ColourButton::toQColor(m_buttons[textButtons[i]]->colour()));
+        m_samples[i]->setStyleSheet(
+            QString("QLineEdit { background-color: %1; color: %2; border: none; padding: 0; }")
+                .arg(ground, text));
     }
 }
 

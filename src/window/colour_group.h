@@ -6,15 +6,18 @@
 #include <array>
 #include <cstdint>
 
+#include "settings/gallery_settings.h"
 #include "window/colour_button.h"
 
 namespace pixmosa {
 
-// Names of one group's controls: the five buttons (foreground, background, link, visited link,
-// active link), the swatch and the four samples (text, link, visited link, active link).
-struct ColourGroupNames {
+// One group's fields and the names of its swatch and samples: the five colours (foreground,
+// background, link, visited link, active link) and the four samples (text, link, visited
+// link, active link).
+struct ColourGroupSpec {
     const char* group;
-    std::array<const char*, 5> buttons;
+    const char* page;  // "Gallery" or "Image", for the buttons' descriptions
+    std::array<Field, 5> colours;
     const char* swatch;
     std::array<const char*, 4> samples;
 };
@@ -25,9 +28,16 @@ class ColourGroup final : public QWidget {
     Q_OBJECT
 
 public:
-    ColourGroup(const ColourGroupNames& names, QWidget* parent = nullptr);
+    ColourGroup(const ColourGroupSpec& spec, QWidget* parent = nullptr);
 
-    ColourButton* button(int index) const { return m_buttons[static_cast<std::size_t>(index)]; }
+    ColourButton* foreground() const { return m_buttons[0]; }
+    ColourButton* background() const { return m_buttons[1]; }
+    ColourButton* link() const { return m_buttons[2]; }
+    ColourButton* visitedLink() const { return m_buttons[3]; }
+    ColourButton* activeLink() const { return m_buttons[4]; }
+    const std::array<ColourButton*, 5>& buttons() const { return m_buttons; }
+    QFrame* swatch() const { return m_swatch; }
+    const std::array<QLineEdit*, 4>& samples() const { return m_samples; }
 
     // Shows the buttons' colours in the swatch and the samples.
     void applySamples();

@@ -7,17 +7,29 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QUrl>
+#include <memory>
 
 namespace pixmosa {
 
+std::unique_ptr<QFileDialog> makeFolderDialog(QWidget* parent, const QString& preset)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, QString(), preset);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    // Qt gives a folder dialog a title of its own unless it is told otherwise.
+    dialog->setWindowTitle(QString());
+    return dialog;
+}
+
 std::optional<QString> QtDialogs::chooseFolder(QWidget* parent, const QString& preset)
 {
-    const QString folder = QFileDialog::getExistingDirectory(parent, QString(), preset);
-    if (folder.isEmpty()) {
+    const std::unique_ptr<QFileDialog> dialog = makeFolderDialog(parent, preset);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return folder;
+    return dialog->selectedFiles().constFirst();
 }
 
 std::optional<QColor> QtDialogs::chooseColour(QWidget* parent, const QColor& current)
@@ -30,7 +42,8 @@ std::optional<QColor> QtDialogs::chooseColour(QWidget* parent, const QColor& cur
 }
 
 std::optional<QString> QtDialogs::askText(QWidget* parent, const QString& caption,
-                                          const QString& prompt, const QString& text, int maxLength)
+                                          const QString& prompt, const QString& text, int maxLength,
+                                          DialogPlace place)
 {
     QInputDialog dialog(parent);
     dialog.setWindowTitle(caption);
@@ -40,6 +53,14 @@ std::optional<QString> QtDialogs::askText(QWidget* parent, const QString& captio
     if (auto* field = dialog.findChild<QLineEdit*>()) {
         field->setMaxLength(maxLength);
         field->selectAll();
+    }
+    if (place == DialogPlace::Screen) {
+        dialog.adjustSize();
+        const QScreen* screen =
+            parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+        QRect frame = dialog.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        dialog.move(frame.topLeft());
     }
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;

@@ -1,4 +1,4 @@
-#include "window/image_list.h"
+#include "window/image_list_box.h"
 
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
@@ -6,7 +6,7 @@
 
 namespace pixmosa {
 
-ImageList::ImageList(QWidget* parent) : QListWidget(parent)
+ImageListBox::ImageListBox(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(true);
@@ -16,39 +16,48 @@ ImageList::ImageList(QWidget* parent) : QListWidget(parent)
     setDefaultDropAction(Qt::CopyAction);
 }
 
+void ImageListBox::setDragHandlers(std::function<bool(const QObject*)> dragOver,
+                                   std::function<void(std::optional<int>)> dragDrop)
+{
+    m_dragOver = std::move(dragOver);
+    m_dragDrop = std::move(dragDrop);
+}
+
 // Offered as a copy only, so no other drop target can take the entry out of the list.
-void ImageList::startDrag(Qt::DropActions)
+void ImageListBox::startDrag(Qt::DropActions)
 {
     QListWidget::startDrag(Qt::CopyAction);
 }
 
-void ImageList::dragEnterEvent(QDragEnterEvent* event)
+void ImageListBox::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->source() == this) {
+    if (m_dragOver && m_dragOver(event->source())) {
         event->acceptProposedAction();
     } else {
         event->ignore();
     }
 }
 
-void ImageList::dragMoveEvent(QDragMoveEvent* event)
+void ImageListBox::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (event->source() == this) {
+    if (m_dragOver && m_dragOver(event->source())) {
         event->acceptProposedAction();
     } else {
         event->ignore();
     }
 }
 
-void ImageList::dropEvent(QDropEvent* event)
+void ImageListBox::dropEvent(QDropEvent* event)
 {
-    if (event->source() != this) {
+    if (!m_dragOver || !m_dragOver(event->source())) {
         event->ignore();
         return;
     }
     const QModelIndex index = indexAt(event->position().toPoint());
     event->acceptProposedAction();
-    emit droppedOn(index.isValid() ? std::optional<int>(index.row()) : std::nullopt);
+    if (m_dragDrop) {
+        m_dragDrop(index.isValid() ? std::optional<int>(index.row()) : std::nullopt);
+    }
 }
 
 }  // namespace pixmosa

@@ -7,8 +7,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -24,13 +26,18 @@
 #include "window/colour_button.h"
 #include "window/colour_group.h"
 #include "window/dialogs.h"
-#include "window/image_list.h"
+#include "window/image_list_box.h"
 #include "window/marquee.h"
 #include "window/overflow_tip.h"
 #include "window/spin_edit.h"
 
 namespace pixmosa {
 
+class HelpWindow;
+
+// The one window. Its layout is built tab by tab (tab_*.cpp, tool_bar.cpp), its handlers are
+// named after their control and event (*_handlers.cpp), and every control that holds a setting
+// is bound to that setting's entry in the settings table.
 class TfrmMain final : public QWidget {
     Q_OBJECT
 
@@ -43,75 +50,136 @@ public:
     GallerySettings currentSettings() const;
     const std::vector<std::string>& images() const { return m_images; }
     bool commandRunning() const { return m_running; }
+    HelpWindow* helpWindow() const { return m_help; }
 
-    // Handlers, named after their control and event.
-    void ImageDirChange();
-    void ImageDirExit();
-    void ThumbsDirExit();
-    void RowsChange();
-    void ColsChange();
-    void butImgDirClick();
-    void chkSortClick();
-    void chkDefColorsClick();
-    void chkImageShellClick();
-    void UseGalleryColsClick();
-    void DisablePageLinksClick();
-    void DisableBannerClick();
-    void colourButtonClick(ColourButton* button);
+    // Tool bar.
+    void butExitClick();
     void butMakeThumbsClick();
     void butHTMLClick();
     void butBrowserClick();
-    void butRenameImgClick();
     void butHelpClick();
+
+    // Thumbnails tab.
+    void ImageDirChange();
+    void ImageDirExit();
+    void ThumbsDirExit();
+    void ThumbPrefixExit();
+    void TableBackImageExit();
+    void ThumbSizeExit();
+    void RowsChange();
+    void RowsExit();
+    void ColsChange();
+    void ColsExit();
+    void CellSpacingExit();
+    void CellPaddingExit();
+    void TableBorderExit();
+    void butImgDirClick();
+    void chkSortClick();
+    void DisableBannerClick();
+    void butRenameImgClick();
+    void ImageListClick();
+    bool ImageListDragOver(const QObject* source) const;
+    void ImageListDragDrop(std::optional<int> row);
+
+    // Gallery Page tab.
+    void GalleryTitleExit();
+    void GalleryPrefixExit();
+    void PageExtExit();
+    void GalleryBackImageExit();
+    void GalleryHeaderExit();
+    void GalleryFooterExit();
+    void chkDefColorsClick();
+    void chkImageShellClick();
+
+    // Image Page tab.
+    void ImageTitleExit();
+    void ImageHeaderExit();
+    void ImageFooterExit();
+    void UseGalleryColsClick();
+
+    // Index Page tab.
+    void IndexFileExit();
+    void IndexTitleExit();
+    void IndexHeaderExit();
+    void IndexFooterExit();
+    void DisablePageLinksClick();
+
+    // Advanced tab.
+    void HeaderCodeExit();
+    void BannerBankChange();
     void butAddBannerBankClick();
     void butDeleteBannerBankClick();
-    void BannerBankChange();
     void BannerCodeExit();
-    void ImageListClick();
-    void ImageListDragDrop(std::optional<int> row);
+
+    // Colours.
+    void butTableBackColorClick();
+    void butGalleryForeColorClick();
+    void butGalleryBackColorClick();
+    void butGalleryLinkColorClick();
+    void butGalleryVisitedLinkColorClick();
+    void butGalleryActiveLinkColorClick();
+    void butImageForeColorClick();
+    void butImageBackColorClick();
+    void butImageLinkColorClick();
+    void butImageVisitedLinkColorClick();
+    void butImageActiveLinkColorClick();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildToolBar(QWidget* bar);
+    using Handler = void (TfrmMain::*)();
+
+    void buildToolBar();
     QWidget* buildThumbnailsTab();
     QWidget* buildGalleryTab();
     QWidget* buildImageTab();
     QWidget* buildIndexTab();
     QWidget* buildAdvancedTab();
     QWidget* buildAboutTab();
+    void buildStatusBar();
 
-    // Controls bound to a field of the settings, with their help context.
-    QLineEdit* textField(const char* fieldName, QWidget* parent, int helpContext,
+    // Controls bound to a field of the settings, each with its help context and the handler
+    // that runs when it is left or clicked.
+    QLineEdit* textField(Field field, QWidget* parent, int helpContext, Handler exit,
                          bool overflowTip = true);
-    SpinEdit* spinField(const char* fieldName, QWidget* parent);
-    QPlainTextEdit* memoField(const char* fieldName, QWidget* parent, int helpContext);
-    QCheckBox* switchField(const char* fieldName, const char* caption, QWidget* parent,
-                           int helpContext, void (TfrmMain::*handler)());
+    SpinEdit* numberField(Field field, QWidget* parent, int helpContext, Handler exit);
+    QPlainTextEdit* memoField(Field field, QWidget* parent, int helpContext, Handler exit);
+    QCheckBox* switchField(Field field, const char* caption, QWidget* parent, int helpContext,
+                           Handler click);
+    ColourGroup* colourGroup(const ColourGroupSpec& spec, QWidget* parent, int firstHelpContext,
+                             const std::array<Handler, 5>& clicks);
+    // A button whose tip is also its name for screen readers; a context of 0 gives it none.
+    QToolButton* toolButton(QWidget* parent, const char* name, const char* tip, int helpContext,
+                            Handler click);
+    QWidget* newTab(const char* name, int helpContext);
+    static QVBoxLayout* tabColumn(QWidget* tab);
+    // A caption whose mnemonic and screen-reader name lead to the control beside it.
+    QLabel* caption(const char* text, QWidget* buddy, QWidget* parent);
     QLabel* placeholder(const char* text, QWidget* parent);
     // A page's header, the place of its content and its footer, one above the other as the
     // page is written.
-    struct MemoSpec {
-        const char* field;
-        int helpContext;
-    };
-    void addPageTexts(QFormLayout* form, QWidget* parent, const MemoSpec& header,
-                      const char* placeholderText, const MemoSpec& footer);
-    void addColourButtons(ColourGroup* group, int firstHelpContext);
+    void addPageTexts(QFormLayout* form, QWidget* parent, QPlainTextEdit* header,
+                      const char* placeholderText, QPlainTextEdit* footer);
     void setHelpContext(QWidget* widget, int context);
+    int helpContextOf(const QWidget* widget) const;
 
     void FormCreate();
     void FormDestroy();
     void applySettings(const GallerySettings& settings);
     void applySwitchEffects();
     void showImageTab(bool shown);
+    // Leaves the field that has the focus, as a click elsewhere would, so that its handler
+    // stores what was typed.
+    void leaveFocusedField();
 
-    void storeTextField(QLineEdit* field);
-    void storeNumberField(SpinEdit* field);
-    void storeMemo(QPlainTextEdit* memo);
-    void storeSwitch(QCheckBox* box);
+    void storeField(Field field);
+    // Stores the number clamped to its field's limits; a clamp that changes what the field
+    // shows is a change of the field, so `change` runs then.
+    void storeNumberField(SpinEdit* spin, Field field, Handler change = nullptr);
+    void storeMemo(Field field);
+    void chooseColour(ColourButton* button);
     void showPagesRequired();
     void scanImageDirectory();
     void refreshImageList(int selected);
@@ -135,28 +203,87 @@ private:
     BannerBanks m_banks;
     QColor m_dialogColour = Qt::black;
     bool m_running = false;
+    bool m_destroyed = false;
 
     OverflowTip* m_tip = nullptr;
-    QTabWidget* m_tabs = nullptr;
-    QWidget* m_imageTab = nullptr;
-    QLabel* m_statusText = nullptr;
+    HelpWindow* m_help = nullptr;
     QProgressBar* m_progress = nullptr;
-    std::vector<QToolButton*> m_commandButtons;
-    QToolButton* m_renameButton = nullptr;
+    QLabel* m_statusText = nullptr;
 
-    std::map<QObject*, std::function<void()>> m_exitHandlers;
-    std::map<QWidget*, const FieldInfo*> m_fieldOf;
-    std::map<std::string, QWidget*> m_controls;
+    std::vector<std::pair<QLineEdit*, Field>> m_textFields;
+    std::vector<std::pair<SpinEdit*, Field>> m_numberFields;
+    std::vector<std::pair<QPlainTextEdit*, Field>> m_memoFields;
+    std::vector<std::pair<QCheckBox*, Field>> m_switchFields;
     std::vector<ColourButton*> m_colourButtons;
-    ColourGroup* m_galleryColours = nullptr;
-    ColourGroup* m_imageColours = nullptr;
+    std::map<const QObject*, Handler> m_exitHandlers;
+    std::map<const QWidget*, int> m_helpContexts;
 
-    ImageList* m_imageList = nullptr;
-    QLabel* m_imageArea = nullptr;
-    Marquee* m_hint = nullptr;
-    QLabel* m_pagesRequired = nullptr;
-    QComboBox* m_bankList = nullptr;
-    QPlainTextEdit* m_bannerCode = nullptr;
+public:
+    // The controls, named as the behaviour names them.
+    QWidget* Panel1 = nullptr;
+    QToolButton* butExit = nullptr;
+    QToolButton* butMakeThumbs = nullptr;
+    QToolButton* butBrowser = nullptr;
+    QToolButton* butHTML = nullptr;
+    QToolButton* butHelp = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+
+    QWidget* tabThumbs = nullptr;
+    Marquee* ScrollingText = nullptr;
+    ImageListBox* ImageList = nullptr;
+    QLabel* ImageArea = nullptr;
+    QLineEdit* ImageDir = nullptr;
+    QToolButton* butImgDir = nullptr;
+    QToolButton* butBrowse = nullptr;
+    QLineEdit* ThumbsDir = nullptr;
+    QLineEdit* ThumbPrefix = nullptr;
+    SpinEdit* ThumbSize = nullptr;
+    SpinEdit* Rows = nullptr;
+    SpinEdit* Cols = nullptr;
+    SpinEdit* CellSpacing = nullptr;
+    SpinEdit* CellPadding = nullptr;
+    SpinEdit* TableBorder = nullptr;
+    ColourButton* butTableBackColor = nullptr;
+    QLineEdit* TableBackImage = nullptr;
+    QCheckBox* chkSort = nullptr;
+    QCheckBox* DisableBanner = nullptr;
+    QToolButton* butRenameImg = nullptr;
+    QLabel* PagesReqd = nullptr;
+
+    QWidget* tabGallery = nullptr;
+    QLineEdit* GalleryTitle = nullptr;
+    QLineEdit* GalleryPrefix = nullptr;
+    QLineEdit* PageExt = nullptr;
+    QLineEdit* GalleryBackImage = nullptr;
+    QPlainTextEdit* GalleryHeader = nullptr;
+    QPlainTextEdit* GalleryFooter = nullptr;
+    QCheckBox* chkDefColors = nullptr;
+    QCheckBox* chkImageShell = nullptr;
+    ColourGroup* GalleryColors = nullptr;
+
+    QWidget* tabImage = nullptr;
+    QLineEdit* ImageTitle = nullptr;
+    QPlainTextEdit* ImageHeader = nullptr;
+    QPlainTextEdit* ImageFooter = nullptr;
+    QCheckBox* UseGalleryCols = nullptr;
+    ColourGroup* ImageColors = nullptr;
+
+    QWidget* tabIndexPage = nullptr;
+    QLineEdit* IndexFile = nullptr;
+    QLineEdit* IndexTitle = nullptr;
+    QPlainTextEdit* IndexHeader = nullptr;
+    QPlainTextEdit* IndexFooter = nullptr;
+    QCheckBox* DisablePageLinks = nullptr;
+
+    QWidget* tabAdvanced = nullptr;
+    QPlainTextEdit* HeaderCode = nullptr;
+    QComboBox* BannerBank = nullptr;
+    QToolButton* butAddBannerBank = nullptr;
+    QToolButton* butDeleteBannerBank = nullptr;
+    QPlainTextEdit* BannerCode = nullptr;
+
+    QWidget* tabAbout = nullptr;
 };
 
 }  // namespace pixmosa

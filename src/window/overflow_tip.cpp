@@ -13,8 +13,13 @@ constexpr int kTickMilliseconds = 400;
 
 }  // namespace
 
-OverflowTip::OverflowTip(QObject* parent) : QObject(parent), m_tip(new QLabel(nullptr, Qt::ToolTip))
+// The tip lies under the pointer, so it lets the pointer through: were it to take the pointer,
+// the control would see the pointer leave and hide the tip at once.
+OverflowTip::OverflowTip(QObject* parent)
+    : QObject(parent), m_tip(new QLabel(nullptr, Qt::ToolTip | Qt::WindowTransparentForInput))
 {
+    m_tip->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_tip->setAttribute(Qt::WA_ShowWithoutActivating);
     m_tip->setObjectName("OverflowTip");
     m_tip->setForegroundRole(QPalette::ToolTipText);
     m_tip->setBackgroundRole(QPalette::ToolTipBase);

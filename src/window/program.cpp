@@ -3,6 +3,7 @@
 
 #include "platform/locations.h"
 #include "platform/registry_file.h"
+#include "window/close_on_signals.h"
 #include "window/dialogs.h"
 #include "window/main.h"
 #include "window/version.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     pixmosa::RegistryFile registry(pixmosa::registryFilePath());
     pixmosa::QtDialogs dialogs;
     pixmosa::TfrmMain frmMain(registry, pixmosa::textStorePath(), dialogs);
+    pixmosa::closeOnSignals(frmMain);
     frmMain.show();
     return QApplication::exec();
 }

@@ -9,6 +9,18 @@
 namespace pixmosa {
 namespace {
 
+// The documented rows name their fields by the names the table gives them.
+const FieldInfo& fieldNamed(std::string_view name)
+{
+    for (const FieldInfo& field : settingsFields()) {
+        if (field.name == name) {
+            return field;
+        }
+    }
+    ADD_FAILURE() << "no field named " << name;
+    return settingsFields().front();
+}
+
 TEST(GallerySettingsTest, EveryStoredNameIsUniqueAndEveryDefaultLiesWithinItsLimits)
 {
     std::set<std::string> storedNames;
@@ -52,7 +64,7 @@ TEST(GallerySettingsTest, TextFieldsHaveTheirDocumentedNamesAndStartingValues)
          "Picture Gallery Index"},
     };
     for (const Row& row : rows) {
-        const FieldInfo& field = settingsField(row.name);
+        const FieldInfo& field = fieldNamed(row.name);
         EXPECT_EQ(field.kind, FieldKind::Text) << row.name;
         EXPECT_EQ(field.control, row.control) << row.name;
         EXPECT_EQ(field.storedName, row.storedName) << row.name;
@@ -113,7 +125,7 @@ TEST(GallerySettingsTest, NumberColourSwitchAndPositionFieldsHaveTheirDocumented
         {"Left", "frmMain", "Left", FieldKind::Position, 200, 330, INT32_MIN, INT32_MAX},
     };
     for (const auto& row : rows) {
-        const FieldInfo& field = settingsField(row.name);
+        const FieldInfo& field = fieldNamed(row.name);
         EXPECT_EQ(field.kind, row.kind) << row.name;
         EXPECT_EQ(field.control, row.control) << row.name;
         EXPECT_EQ(field.storedName, row.storedName) << row.name;
@@ -136,7 +148,7 @@ TEST(GallerySettingsTest, PageTextsAreStoredInTheirSections)
         {"HeaderCode", "HeaderCode", "Header Code", "", ""},
     };
     for (const Row& row : rows) {
-        const FieldInfo& field = settingsField(row.name);
+        const FieldInfo& field = fieldNamed(row.name);
         EXPECT_EQ(field.kind, FieldKind::MultiLineText) << row.name;
         EXPECT_EQ(field.control, row.control) << row.name;
         EXPECT_EQ(field.storedName, row.storedName) << row.name;

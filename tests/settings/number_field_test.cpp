@@ -7,8 +7,8 @@ namespace {
 
 TEST(NumberFieldTest, NumbersAreClampedToTheNearerLimit)
 {
-    const FieldInfo& thumbSize = settingsField("ThumbSize");
-    const FieldInfo& rows = settingsField("Rows");
+    const FieldInfo& thumbSize = settingsField(Field::ThumbSize);
+    const FieldInfo& rows = settingsField(Field::Rows);
 
     EXPECT_EQ(clampToLimits(thumbSize, 1000), 400);
     EXPECT_EQ(clampToLimits(rows, 0), 1);
@@ -18,11 +18,11 @@ TEST(NumberFieldTest, NumbersAreClampedToTheNearerLimit)
 
 TEST(NumberFieldTest, LeavingAFieldClampsAndShowsTheClampedValue)
 {
-    const NumberEntry entry = numberFromText(settingsField("ThumbSize"), "500");
+    const NumberEntry entry = numberFromText(settingsField(Field::ThumbSize), "500");
     EXPECT_EQ(entry.value, 400);
     EXPECT_TRUE(entry.showClamped);
 
-    const NumberEntry inside = numberFromText(settingsField("ThumbSize"), " 120 ");
+    const NumberEntry inside = numberFromText(settingsField(Field::ThumbSize), " 120 ");
     EXPECT_EQ(inside.value, 120);
     EXPECT_FALSE(inside.showClamped);
 }
@@ -30,17 +30,17 @@ TEST(NumberFieldTest, LeavingAFieldClampsAndShowsTheClampedValue)
 TEST(NumberFieldTest, TextThatIsNotAWholeNumberReadsAsTheMinimumAndKeepsItsText)
 {
     for (const char* text : {"", "-", "abc", "1.5", "12a", "1 2"}) {
-        const NumberEntry spacing = numberFromText(settingsField("CellSpacing"), text);
+        const NumberEntry spacing = numberFromText(settingsField(Field::CellSpacing), text);
         EXPECT_EQ(spacing.value, 0) << text;
         EXPECT_FALSE(spacing.showClamped) << text;
-        EXPECT_EQ(numberFromText(settingsField("Rows"), text).value, 1) << text;
+        EXPECT_EQ(numberFromText(settingsField(Field::Rows), text).value, 1) << text;
     }
 }
 
 TEST(NumberFieldTest, NumbersBeyondThirtyTwoBitsStillClamp)
 {
-    EXPECT_EQ(numberFromText(settingsField("Cols"), "99999999999999999999").value, 100);
-    EXPECT_EQ(numberFromText(settingsField("Cols"), "-99999999999999999999").value, 1);
+    EXPECT_EQ(numberFromText(settingsField(Field::Cols), "99999999999999999999").value, 100);
+    EXPECT_EQ(numberFromText(settingsField(Field::Cols), "-99999999999999999999").value, 1);
     EXPECT_EQ(parseWholeNumber("+42"), 42);
     EXPECT_EQ(parseWholeNumber("-2147483648"), -2147483648LL);
 }

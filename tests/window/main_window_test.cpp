@@ -10,6 +10,7 @@
 #include "settings/text_store.h"
 #include "support/jpeg_fixtures.h"
 #include "support/temp_dir.h"
+#include "window/help_window.h"
 #include "window/main.h"
 #include "window/scripted_dialogs.h"
 
@@ -110,6 +111,14 @@ private:
             names << list->item(i)->text();
         }
         return names;
+    }
+
+    static void showActive(QWidget& window)
+    {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
     }
 
     QRect previewAfterSelecting(int row)
@@ -438,17 +447,34 @@ private slots:
     void helpOpensAtTheContextOfTheFocusedControl()
     {
         TfrmMain& window = open();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        auto* rows = control<SpinEdit>("Rows");
-        rows->setFocus();
-        QTest::keyClick(rows, Qt::Key_F1);
+        showActive(window);
+        HelpWindow* help = window.helpWindow();
+        const auto shownContext = [help] { return help->browser()->source().fragment(); };
+
+        for (const auto& [name, context] : std::vector<std::pair<const char*, QString>>{
+                 {"Rows", "121"}, {"edtVisitedLinkColor", "271"}, {"butGalleryLinkColor", "241"}}) {
+            auto* focused = control<QWidget>(name);
+            focused->setFocus();
+            QTest::keyClick(focused, Qt::Key_F1);
+            QVERIFY(help->isVisible());
+            QCOMPARE(shownContext(), context);
+        }
+        window.PageControl1->setCurrentWidget(window.tabImage);
+        window.UseGalleryCols->click();
+        window.ImageColors->samples()[0]->setFocus();
+        QTest::keyClick(window.ImageColors->samples()[0], Qt::Key_F1);
+        QCOMPARE(shownContext(), QString("391"));
+
+        QVERIFY(help->backButton()->isEnabled());
+        help->backButton()->click();
+        QCOMPARE(shownContext(), QString("241"));
+        QVERIFY(help->forwardButton()->isEnabled());
+        help->forwardButton()->click();
+        QCOMPARE(shownContext(), QString("391"));
         control<QToolButton>("butHelp")->click();
-        QCOMPARE(m_dialogs.opened.size(), 2);
-        QVERIFY(m_dialogs.opened[0].endsWith("/help/pixmosa.html#121"));
-        QVERIFY(m_dialogs.opened[1].endsWith("/help/pixmosa.html#10"));
+        QCOMPARE(shownContext(), QString("10"));
+        QVERIFY(help->browser()->toPlainText().contains("Rows"));
+        QVERIFY(m_dialogs.opened.isEmpty());
     }
 
     void errorsGetAFullStopAfterALetter()

@@ -22,9 +22,10 @@ public:
         return take(colours);
     }
     std::optional<QString> askText(QWidget*, const QString& caption, const QString& prompt,
-                                   const QString& text, int maxLength) override
+                                   const QString& text, int maxLength, DialogPlace place) override
     {
         asked << caption + " | " + prompt + " | " + text + " | " + QString::number(maxLength);
+        places.push_back(place);
         return take(texts);
     }
     void showError(QWidget*, const QString& text) override { errors << text; }
@@ -39,6 +40,7 @@ public:
     QStringList presets;
     std::vector<QColor> offeredColours;
     QStringList asked;
+    std::vector<DialogPlace> places;
     QStringList errors;
     QStringList messages;
     QStringList opened;

@@ -1,0 +1,41 @@
+#include <QHBoxLayout>
+#include <QStyle>
+
+#include "window/main.h"
+
+namespace pixmosa {
+
+void TfrmMain::buildToolBar()
+{
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFixedHeight(25);
+    auto* row = new QHBoxLayout(Panel1);
+    row->setContentsMargins(2, 1, 2, 1);
+    row->setSpacing(2);
+
+    butExit = toolButton(Panel1, "butExit", "Exit", 39, &TfrmMain::butExitClick);
+    butExit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    butMakeThumbs =
+        toolButton(Panel1, "butMakeThumbs", "Make Thumbnails", 31, &TfrmMain::butMakeThumbsClick);
+    butMakeThumbs->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    butBrowser =
+        toolButton(Panel1, "butBrowser", "Open in browser", 36, &TfrmMain::butBrowserClick);
+    butBrowser->setIcon(style()->standardIcon(QStyle::SP_DirLinkIcon));
+    butHTML = toolButton(Panel1, "butHTML", "Make Gallery", 29, &TfrmMain::butHTMLClick);
+    butHTML->setText("&Gallery");
+    butHTML->setStyleSheet(
+        "QToolButton { color: yellow; background-color: green; font-weight: bold; "
+        "padding: 0 6px; }");
+    butHelp = toolButton(Panel1, "butHelp", "Help", 10, &TfrmMain::butHelpClick);
+    butHelp->setText("?");
+    for (QToolButton* button : {butExit, butMakeThumbs, butBrowser, butHelp}) {
+        button->setAutoRaise(true);
+    }
+    for (QToolButton* button : {butExit, butMakeThumbs, butBrowser, butHTML, butHelp}) {
+        row->addWidget(button);
+    }
+    row->addStretch(1);
+}
+
+}  // namespace pixmosa

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QWidget>
+
+#include "generator/gallery_run.h"
+#include "window/dialogs.h"
+
+namespace pixmosa {
+
+// What a command tells the window: texts in the status bar, a bar of progress, and a moment
+// for the window to repaint after every file.
+class WindowObserver final : public GalleryObserver {
+public:
+    WindowObserver(QLabel* statusText, QProgressBar* progress, Dialogs& dialogs, QWidget* window);
+
+    void status(std::string_view text) override;
+    void progress(std::size_t done, std::size_t total) override;
+    void breathe() override;
+    void beep() override;
+    void message(std::string_view text) override;
+    void openPage(const std::string& path) override;
+
+private:
+    QLabel* m_statusText;
+    QProgressBar* m_progress;
+    Dialogs& m_dialogs;
+    QWidget* m_window;
+};
+
+}  // namespace pixmosa
