@@ -18,7 +18,7 @@ QString cssColour(const QColor& colour)
     return colour.name(QColor::HexRgb);
 }
 
-// The largest font, from a little below the window's, in which the caption stands whole.
+// The largest font, from a little below the group's, in which the caption stands whole.
 QFont sampleFont(QFont font, const QString& caption)
 {
     qreal size = font.pointSizeF() * 0.85;
@@ -63,6 +63,8 @@ ColourGroup::ColourGroup(const ColourGroupSpec& spec, QWidget* parent) : QWidget
     m_swatch->setFrameShape(QFrame::Box);
     const char* captions[] = {"Text color", "Link color", "Visited link color",
                               "Active link color"};
+    // One size for the four, the one in which the longest caption stands whole.
+    const QFont captionFont = sampleFont(font(), captions[2]);
     for (std::size_t i = 0; i < 4; ++i) {
         auto* sample = new QLineEdit(captions[i], m_swatch);
         sample->setObjectName(spec.samples[i]);
@@ -70,8 +72,10 @@ ColourGroup::ColourGroup(const ColourGroupSpec& spec, QWidget* parent) : QWidget
         sample->setGeometry(6, 2 + kSampleHeight * static_cast<int>(i), kSampleWidth,
                             kSampleHeight);
         sample->setTextMargins(0, 0, 0, 0);
-        sample->setFont(sampleFont(sample->font(), captions[i]));
+        sample->setFont(captionFont);
         sample->setCursorPosition(0);
+        // Nothing reads what is typed into a sample, so Tab passes over it.
+        sample->setFocusPolicy(Qt::ClickFocus);
         m_samples[i] = sample;
     }
 

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QShortcut>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 #include "common/paths.h"
@@ -55,6 +56,9 @@ TfrmMain::TfrmMain(Registry& registry, std::string textStorePath, Dialogs& dialo
     PageControl1->setObjectName("PageControl1");
     PageControl1->setDocumentMode(true);
     PageControl1->setUsesScrollButtons(false);
+    // Narrow tabs, so all six fit the window's width. The sheet stays on the bar: one on the
+    // tab control would reach every control on its pages and override their palettes.
+    PageControl1->tabBar()->setStyleSheet("QTabBar::tab { padding: 3px 5px; }");
     PageControl1->addTab(buildThumbnailsTab(), "Thumbnails");
     PageControl1->addTab(buildGalleryTab(), "Gallery Page");
     PageControl1->addTab(buildImageTab(), "Image Page");

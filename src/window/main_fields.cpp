@@ -113,7 +113,9 @@ QLabel* TfrmMain::caption(const char* text, QWidget* buddy, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     label->setBuddy(buddy);
-    buddy->setAccessibleName(QString(text).remove('&'));
+    if (buddy->accessibleName().isEmpty()) {
+        buddy->setAccessibleName(QString(text).remove('&'));
+    }
     return label;
 }
 

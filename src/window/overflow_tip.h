@@ -25,6 +25,7 @@ public:
     void watch(QListWidget* list);
 
     bool isShowing() const { return m_tip->isVisible(); }
+    const QWidget* tipWidget() const { return m_tip; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,8 +1,10 @@
 #include <QApplication>
+#include <QFileDialog>
 #include <QFocusEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
+#include <csignal>
 #include <memory>
 
 #include "platform/registry_file.h"
@@ -10,6 +12,7 @@
 #include "settings/text_store.h"
 #include "support/jpeg_fixtures.h"
 #include "support/temp_dir.h"
+#include "window/close_on_signals.h"
 #include "window/help_window.h"
 #include "window/main.h"
 #include "window/scripted_dialogs.h"
@@ -111,6 +114,15 @@ private:
             names << list->item(i)->text();
         }
         return names;
+    }
+
+    // The pointer moving over a control with no button held; the offscreen platform has no
+    // pointer of its own to move.
+    static void hover(QWidget* widget, QPoint at)
+    {
+        QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
     }
 
     static void showActive(QWidget& window)
@@ -272,6 +284,270 @@ private slots:
         QCOMPARE(storedNumber("GalleryBackColor"), 8388608);
         QCOMPARE(control<QLineEdit>("edtTextColor")->palette().color(QPalette::Base),
                  QColor(0, 0, 128));
+    }
+
+    // What the user sees: the ground drawn behind each sample's caption.
+    static QColor groundOf(QWidget* sample)
+    {
+        const QImage shown = sample->grab().toImage();
+        return shown.pixelColor(shown.width() - 2, shown.height() / 2);
+    }
+
+    void samplesShowTheirBackgroundAtStartAndAfterAChoice()
+    {
+        TfrmMain& window = open();
+        showActive(window);
+        window.PageControl1->setCurrentWidget(window.tabGallery);
+        for (QLineEdit* sample : window.GalleryColors->samples()) {
+            QCOMPARE(groundOf(sample), QColor(0, 0, 128));
+        }
+        QCOMPARE(groundOf(window.GalleryColors->samples()[0]), QColor(0, 0, 128));
+
+        m_dialogs.colours.push_back(QColor(255, 0, 0));
+        QTest::mouseClick(window.GalleryColors->background(), Qt::LeftButton);
+        for (QLineEdit* sample : window.GalleryColors->samples()) {
+            QCOMPARE(groundOf(sample), QColor(255, 0, 0));
+        }
+        const QImage swatch = window.GalleryColors->swatch()->grab().toImage();
+        QCOMPARE(swatch.pixelColor(swatch.width() - 3, swatch.height() - 3), QColor(255, 0, 0));
+        // The caption's own colour is the foreground's (aqua by default), drawn somewhere.
+        const QImage caption = window.GalleryColors->samples()[0]->grab().toImage();
+        bool aquaShown = false;
+        for (int x = 0; x < caption.width() && !aquaShown; ++x) {
+            for (int y = 0; y < caption.height() && !aquaShown; ++y) {
+                const QColor pixel = caption.pixelColor(x, y);
+                aquaShown = pixel.green() > 200 && pixel.blue() > 200 && pixel.red() < 100;
+            }
+        }
+        QVERIFY(aquaShown);
+
+        window.PageControl1->setCurrentWidget(window.tabImage);
+        QTest::mouseClick(window.UseGalleryCols, Qt::LeftButton);
+        m_dialogs.colours.push_back(QColor(0, 128, 0));
+        QTest::mouseClick(window.ImageColors->background(), Qt::LeftButton);
+        for (QLineEdit* sample : window.ImageColors->samples()) {
+            QCOMPARE(groundOf(sample), QColor(0, 128, 0));
+        }
+        QCOMPARE(storedNumber("ImageBackColor"), 0x008000);
+    }
+
+    void overflowTipStaysOverTheFieldUntilTheUserActs()
+    {
+        TfrmMain& window = open();
+        showActive(window);
+        QLineEdit* prefix = window.ThumbPrefix;
+        prefix->setText(QString("Long-").repeated(20));
+        auto* tip = window.findChild<OverflowTip*>();
+        QVERIFY(tip != nullptr);
+
+        hover(prefix, QPoint(10, 5));
+        hover(prefix, QPoint(12, 5));
+        QTRY_VERIFY_WITH_TIMEOUT(tip->isShowing(), 2000);
+        QTest::qWait(300);
+        QVERIFY(tip->isShowing());
+        const QWidget* shown = tip->tipWidget();
+        QCOMPARE(shown->pos(), prefix->mapToGlobal(QPoint(0, 0)));
+        QCOMPARE(shown->height(), prefix->height());
+        QVERIFY(shown->windowFlags().testFlag(Qt::WindowTransparentForInput));
+        QTest::keyClick(prefix, Qt::Key_End);
+        QVERIFY(!tip->isShowing());
+
+        // A list entry wider than the list shows whole over its own line.
+        addImage("a-very-long-name-of-a-photograph-from-the-trip.jpg", 40, 30);
+        (void)WriteStoreString(*m_registry, kSettingsKey, "ImageDir", m_dir->path("pics"));
+        window.ImageDir->setText(QString::fromStdString(m_dir->path("pics")));
+        window.ImageDirExit();
+        QWidget* lines = window.ImageList->viewport();
+        const QRect line = window.ImageList->visualItemRect(window.ImageList->item(0));
+        hover(lines, line.center());
+        hover(lines, line.center() + QPoint(1, 0));
+        QTRY_VERIFY_WITH_TIMEOUT(tip->isShowing(), 2000);
+        QCOMPARE(shown->pos(), lines->mapToGlobal(line.topLeft()));
+        QCOMPARE(shown->height(), line.height());
+        QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, line.center());
+        QVERIFY(!tip->isShowing());
+
+        // A short text shows no tip.
+        prefix->setText("Thumb-");
+        hover(prefix, QPoint(14, 5));
+        hover(prefix, QPoint(16, 5));
+        QTest::qWait(1000);
+        QVERIFY(!tip->isShowing());
+    }
+
+    void closingStoresTheFieldBeingTypedAndThePosition()
+    {
+        TfrmMain& window = open();
+        showActive(window);
+        window.ThumbPrefix->setFocus();
+        QTest::keyClicks(window.ThumbPrefix, "Big");
+        window.move(260, 210);
+        QTest::mouseClick(window.butExit, Qt::LeftButton);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(ReadStoreString(*m_registry, kSettingsKey, "ThumbPrefix", "").value(),
+                 std::string("Thumb-Big"));
+        QCOMPARE(storedNumber("Left"), window.x());
+        QCOMPARE(storedNumber("Top"), window.y());
+
+        TfrmMain& again = open();
+        QCOMPARE(again.ThumbPrefix->text(), QString("Thumb-Big"));
+        closeOnSignals(again);
+        showActive(again);
+        again.PageControl1->setCurrentWidget(again.tabGallery);
+        again.GalleryTitle->setFocus();
+        QTest::keyClicks(again.GalleryTitle, " 2");
+        ::raise(SIGTERM);
+        QTRY_VERIFY(!again.isVisible());
+        QCOMPARE(ReadStoreString(*m_registry, kSettingsKey, "GalleryTitle", "").value(),
+                 std::string("Picture Gallery 2"));
+    }
+
+    void clampOnLeavingRowsUpdatesThePagesRequired()
+    {
+        for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"}) {
+            addImage(name, 40, 30);
+        }
+        openOnImages();
+        showActive(*m_window);
+        SpinEdit* rows = m_window->Rows;
+        rows->setFocus();
+        QTest::keyClick(rows, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(rows, "0");
+        QCOMPARE(m_dialogs.messages.size(), 1);
+        QCOMPARE(m_window->PagesReqd->text(), QString("Images:6  Pages:0"));
+        QTest::keyClick(rows, Qt::Key_Tab);
+        QCOMPARE(rows->textValue(), QString("1"));
+        QCOMPARE(m_window->PagesReqd->text(), QString("Images:6  Pages:2"));
+        QCOMPARE(storedNumber("Rows"), 1);
+    }
+
+    void tabReachesEveryShownControlInReadingOrderAndNothingHidden()
+    {
+        TfrmMain& window = open();
+        showActive(window);
+        window.ImageList->setFocus();
+        QList<QWidget*> reached;
+        for (int i = 0; i < 200; ++i) {
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY(focused != nullptr);
+            if (reached.contains(focused)) {
+                break;
+            }
+            reached << focused;
+            QVERIFY2(focused->isVisible(), qPrintable(focused->objectName()));
+            QTest::keyClick(focused, Qt::Key_Tab);
+        }
+        QVERIFY(!reached.contains(window.butImgDir));
+        const QList<QWidget*> thumbnails{
+            window.ImageList,      window.ImageDir,    window.butBrowse,
+            window.ThumbsDir,      window.ThumbPrefix, window.ThumbSize,
+            window.Rows,           window.Cols,        window.CellSpacing,
+            window.CellPadding,    window.TableBorder, window.butTableBackColor,
+            window.TableBackImage, window.chkSort,     window.DisableBanner,
+            window.butRenameImg};
+        QCOMPARE(reached.mid(0, thumbnails.size()), thumbnails);
+
+        // Every shown tab's controls can be reached too.
+        for (QWidget* tab :
+             {window.tabGallery, window.tabImage, window.tabIndexPage, window.tabAdvanced}) {
+            window.PageControl1->setCurrentWidget(tab);
+            QList<QWidget*> visited;
+            QWidget* first = tab->nextInFocusChain();
+            first->setFocus();
+            for (int i = 0; i < 100 && QApplication::focusWidget() != nullptr; ++i) {
+                QWidget* focused = QApplication::focusWidget();
+                if (visited.contains(focused)) {
+                    break;
+                }
+                visited << focused;
+                QVERIFY2(focused->isVisible(), qPrintable(focused->objectName()));
+                QTest::keyClick(focused, Qt::Key_Tab);
+            }
+            for (QWidget* control : tab->findChildren<QWidget*>()) {
+                if (control->isVisible() && (control->focusPolicy() & Qt::TabFocus) &&
+                    control->isEnabled() && control->focusProxy() == nullptr) {
+                    QVERIFY2(visited.contains(control),
+                             qPrintable(tab->objectName() + ": " + control->objectName()));
+                }
+            }
+        }
+    }
+
+    void fieldsAreNamedByTheirLabelsAndColourButtonsByTheirColour()
+    {
+        TfrmMain& window = open();
+        const auto labelOf = [&window](QWidget* field) -> QString {
+            for (QLabel* label : window.findChildren<QLabel*>()) {
+                if (label->buddy() == field) {
+                    return label->text();
+                }
+            }
+            return QString();
+        };
+        const std::pair<QWidget*, const char*> labelled[] = {
+            {window.Rows, "Rows"},
+            {window.Cols, "Columns"},
+            {window.CellSpacing, "Cell spacing"},
+            {window.CellPadding, "Cell padding"},
+            {window.TableBorder, "Border"},
+            {window.butTableBackColor, "Table backcolor"},
+            {window.GalleryTitle, "Page Title"},
+            {window.GalleryPrefix, "Page prefix"},
+            {window.PageExt, "Ext"},
+            {window.GalleryBackImage, "Background image"},
+            {window.HeaderCode, "Header code"},
+            {window.BannerBank, "Banner bank name"},
+            {window.ImageDir, "Image directory"},
+        };
+        for (const auto& [field, text] : labelled) {
+            QCOMPARE(labelOf(field), QString(text));
+            if (field != window.butTableBackColor) {
+                QCOMPARE(field->accessibleName(), QString(text));
+            }
+        }
+        QCOMPARE(window.GalleryColors->background()->accessibleName(),
+                 QString("Gallery background colour"));
+        QCOMPARE(window.ImageColors->visitedLink()->toolTip(),
+                 QString("Image visited link colour"));
+        QCOMPARE(window.butTableBackColor->toolTip(), QString("Table background colour"));
+        for (const ColourButton* button : window.findChildren<ColourButton*>()) {
+            QVERIFY(button->accessibleName().endsWith(" colour"));
+            QCOMPARE(button->toolTip(), button->accessibleName());
+        }
+    }
+
+    void frameOffersNeitherMinimiseNorMaximise()
+    {
+        const Qt::WindowFlags flags = open().windowFlags();
+        QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    }
+
+    void folderDialogHasNoTitleAndRenameOpensOnTheScreen()
+    {
+        open();
+        const std::unique_ptr<QFileDialog> folders = makeFolderDialog(m_window.get(), "/tmp");
+        QCOMPARE(folders->windowTitle(), QString());
+        QCOMPARE(folders->fileMode(), QFileDialog::Directory);
+
+        m_window->butRenameImg->click();
+        m_dialogs.texts = {std::nullopt};
+        m_window->butAddBannerBankClick();
+        QCOMPARE(m_dialogs.places,
+                 (std::vector<DialogPlace>{DialogPlace::Screen, DialogPlace::Window}));
+    }
+
+    void hidingAColourGroupKeepsTheFieldsInPlace()
+    {
+        TfrmMain& window = open();
+        showActive(window);
+        window.PageControl1->setCurrentWidget(window.tabGallery);
+        const int top = window.GalleryTitle->y();
+        QTest::mouseClick(window.chkDefColors, Qt::LeftButton);
+        QVERIFY(window.GalleryColors->isHidden());
+        QCOMPARE(window.GalleryTitle->y(), top);
     }
 
     void colourDialogOffersTheColourLastConfirmed()
