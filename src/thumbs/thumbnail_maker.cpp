@@ -13,15 +13,6 @@ namespace pixmosa {
 
 namespace {
 
-bool hasJpegName(std::string_view path)
-{
-    const auto endsWith = [path](std::string_view extension) {
-        return path.size() >= extension.size() &&
-               asciiLower(path.substr(path.size() - extension.size())) == extension;
-    };
-    return endsWith(".jpg") || endsWith(".jpeg");
-}
-
 // The source position of every target position, kept inside the source.
 std::vector<std::uint32_t> samplePositions(std::uint32_t targetLength, double factor,
                                            std::uint32_t sourceLength)
@@ -144,24 +135,41 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size)
     return turnUpright(std::move(raster), decoder.orientation());
 }
 
+bool isThumbnailSource(std::string_view path)
+{
+    const auto endsWith = [path](std::string_view extension) {
+        return path.size() >= extension.size() &&
+               asciiLower(path.substr(path.size() - extension.size())) == extension;
+    };
+    return endsWith(".jpg") || endsWith(".jpeg");
+}
+
 Status MakeThumbnail(const std::string& source, const std::string& destination, std::uint32_t size)
 {
-    if (!hasJpegName(source)) {
+    if (!isThumbnailSource(source)) {
         return Status::success();
     }
+    const Result<std::string> content = renderThumbnail(source, size);
+    if (!content) {
+        return content.status();
+    }
+    return writeThumbnail(destination, *content);
+}
+
+Result<std::string> renderThumbnail(const std::string& source, std::uint32_t size)
+{
     const Result<Raster> raster = sampleThumbnail(source, size);
     if (!raster) {
         return raster.status();
     }
-    std::string content;
-    if (raster->width > 0 && raster->height > 0) {
-        Result<std::string> encoded =
-            encodeThumbnailJpeg(raster->width, raster->height, raster->pixels.data());
-        if (!encoded) {
-            return encoded.status();
-        }
-        content = std::move(encoded).value();
+    if (raster->width == 0 || raster->height == 0) {
+        return std::string();
     }
+    return encodeThumbnailJpeg(raster->width, raster->height, raster->pixels.data());
+}
+
+Status writeThumbnail(const std::string& destination, std::string_view content)
+{
     if (!writeFileAtomically(destination, content, ExistingFile::Replace)) {
         return Status::failure("Cannot create file " + destination);
     }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/result.h"
@@ -27,5 +28,11 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size);
 // without a word) and writes it whole or not at all. A thumbnail with no pixels, such as one
 // of a 1000 x 4 image at size 100, is an empty file.
 Status MakeThumbnail(const std::string& source, const std::string& destination, std::uint32_t size);
+
+// The two halves of MakeThumbnail, so that a command can make thumbnails ahead and write them
+// in list order: the file's bytes (empty for a thumbnail without pixels), and their writing.
+bool isThumbnailSource(std::string_view path);
+Result<std::string> renderThumbnail(const std::string& source, std::uint32_t size);
+Status writeThumbnail(const std::string& destination, std::string_view content);
 
 }  // namespace pixmosa

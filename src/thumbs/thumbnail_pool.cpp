@@ -1,7 +1,6 @@
 #include "thumbs/thumbnail_pool.h"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -19,39 +18,50 @@ namespace {
 // How long the reporting thread waits for a thumbnail before it lets the window breathe.
 constexpr std::chrono::milliseconds kBreathInterval(30);
 
+// What a worker made of one job: the thumbnail's bytes, nothing for a source that is not
+// a JPEG by its name, or the error.
+struct Rendered {
+    Status status = Status::success();
+    std::optional<std::string> content;
+};
+
+// Workers render thumbnails ahead of the reporting thread, which writes them in list order:
+// a thumbnail reaches the disk only once every earlier image has succeeded, so a failure
+// leaves every later thumbnail as it was. Work-ahead is bounded, so the finished thumbnails
+// held in memory stay few.
 class Pool {
 public:
-    Pool(const std::vector<ThumbnailJob>& jobs, std::uint32_t size)
-        : m_jobs(jobs), m_size(size), m_results(jobs.size())
+    Pool(const std::vector<ThumbnailJob>& jobs, std::uint32_t size, std::size_t aheadLimit)
+        : m_jobs(jobs), m_size(size), m_aheadLimit(aheadLimit), m_results(jobs.size())
     {
     }
 
     void work()
     {
-        // A job once taken is always finished and its outcome posted: the reporting thread
-        // waits for every job up to the first failure.
-        while (!m_stopped.load()) {
-            const std::size_t index = m_next.fetch_add(1);
-            if (index >= m_jobs.size()) {
-                return;
+        for (;;) {
+            std::size_t index = 0;
+            {
+                std::unique_lock lock(m_mutex);
+                m_room.wait(lock, [&] {
+                    return m_stopped || m_next >= m_jobs.size() ||
+                           m_next < m_committed + m_aheadLimit;
+                });
+                if (m_stopped || m_next >= m_jobs.size()) {
+                    return;
+                }
+                index = m_next++;
             }
-            const ThumbnailJob& job = m_jobs[index];
-            Status made = makeOne(job);
-            // Jobs are taken in list order, so every earlier image has been taken already:
-            // stopping here never leaves out an image before the failure.
-            if (!made) {
-                stop();
-            }
+            Rendered rendered = render(m_jobs[index]);
             {
                 const std::lock_guard lock(m_mutex);
-                m_results[index] = std::move(made);
+                m_results[index] = std::move(rendered);
             }
             m_done.notify_all();
         }
     }
 
-    // Waits for job `index`, breathing now and then; gives its outcome.
-    Status waitFor(std::size_t index, CommandObserver& observer)
+    // Waits for job `index`, breathing now and then, and hands over what was made of it.
+    Rendered take(std::size_t index, CommandObserver& observer)
     {
         std::unique_lock lock(m_mutex);
         while (!m_results[index]) {
@@ -62,28 +72,59 @@ public:
                 lock.lock();
             }
         }
-        return *m_results[index];
+        Rendered rendered = std::move(*m_results[index]);
+        m_results[index].reset();
+        return rendered;
     }
 
-    void stop() { m_stopped.store(true); }
+    // Job `index` is written: one more job may be taken ahead.
+    void committed(std::size_t index)
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_committed = index + 1;
+        }
+        m_room.notify_all();
+    }
+
+    void stop()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stopped = true;
+        }
+        m_room.notify_all();
+    }
 
 private:
-    Status makeOne(const ThumbnailJob& job) const
+    Rendered render(const ThumbnailJob& job) const
     {
+        if (!isThumbnailSource(job.source)) {
+            return {};
+        }
         try {
-            return MakeThumbnail(job.source, job.destination, m_size);
+            Result<std::string> content = renderThumbnail(job.source, m_size);
+            if (!content) {
+                return {content.status(), std::nullopt};
+            }
+            return {Status::success(), std::move(content).value()};
         } catch (const std::bad_alloc&) {
-            return Status::failure("There is not enough memory for the thumbnail of " + job.source);
+            return {
+                Status::failure("There is not enough memory for the thumbnail of " + job.source),
+                std::nullopt};
         }
     }
 
     const std::vector<ThumbnailJob>& m_jobs;
     std::uint32_t m_size;
-    std::atomic<std::size_t> m_next{0};
-    std::atomic<bool> m_stopped{false};
+    std::size_t m_aheadLimit;
     std::mutex m_mutex;
+    std::condition_variable m_room;
     std::condition_variable m_done;
-    std::vector<std::optional<Status>> m_results;
+    std::size_t m_next = 0;
+    std::size_t m_committed = 0;
+    bool m_stopped = false;
+    std::vector<std::optional<Rendered>> m_results;
 };
 
 }  // namespace
@@ -101,7 +142,8 @@ Status makeThumbnailsInParallel(const std::vector<ThumbnailJob>& jobs, std::size
     }
     const auto threadCount =
         static_cast<std::size_t>(workers == 0 ? defaultWorkerCount() : workers);
-    Pool pool(jobs, size);
+    // Each worker may be a few thumbnails ahead of the writing.
+    Pool pool(jobs, size, 2 * threadCount);
     std::vector<std::jthread> threads;
     for (std::size_t i = 0; i < std::min(threadCount, jobs.size()); ++i) {
         threads.emplace_back([&pool] { pool.work(); });
@@ -110,11 +152,16 @@ Status makeThumbnailsInParallel(const std::vector<ThumbnailJob>& jobs, std::size
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         observer.progress(jobs[i].position, listCount);
         observer.status(creatingThumbnailText(jobs[i].position + 1, listCount));
-        outcome = pool.waitFor(i, observer);
+        const Rendered rendered = pool.take(i, observer);
+        outcome = rendered.status;
+        if (outcome && rendered.content) {
+            outcome = writeThumbnail(jobs[i].destination, *rendered.content);
+        }
         if (!outcome) {
             pool.stop();
             break;
         }
+        pool.committed(i);
         observer.breathe();
     }
     threads.clear();  // joins: nothing is written once the command has returned

@@ -20,9 +20,9 @@ struct ThumbnailJob {
 unsigned defaultWorkerCount();
 
 // Makes the thumbnails on `workers` threads (0: one per processor) while the caller's thread
-// reports "Creating thumbnail n of count" in list order and lets the window breathe. The first
-// failure in list order stops the run with its error; no worker is still writing when this
-// returns.
+// reports "Creating thumbnail n of count" and writes them, both in list order, and lets the
+// window breathe. The first failure in list order stops the run with its error: no thumbnail of
+// a later image is written, and nothing is written once this returns.
 Status makeThumbnailsInParallel(const std::vector<ThumbnailJob>& jobs, std::size_t listCount,
                                 std::uint32_t size, unsigned workers, CommandObserver& observer);
 

@@ -138,6 +138,34 @@ TEST_F(MakeThumbnailsTest, ParallelRunStopsAtTheFirstFailingImageInListOrder)
     }
 }
 
+// The third image fails only after a long decode, while the other worker has long finished
+// the images after it: none of their thumbnails may reach the disk, and an old one stays.
+TEST_F(MakeThumbnailsTest, NoThumbnailAfterAFailureReachesTheDisk)
+{
+    const Names images = addNumberedImages(9);
+    // A second frame header before the last scan: the decoder reads every scan before it.
+    std::string slow =
+        test::encodeJpeg(test::patternImage(2400, 1800), test::Encoding::Progressive);
+    slow.insert(slow.rfind("\xFF\xDA"),
+                std::string("\xFF\xC2\x00\x0B\x08\x00\x10\x00\x10\x01\x01\x11\x00", 13));
+    dir.write("pics/3.jpg", slow);
+    ::mkdir(dir.path("pics/Thumbs").c_str(), 0777);
+    dir.write("pics/Thumbs/Thumb-7.jpg", "old");
+    workers = 2;
+
+    const Result<CommandEnd> end = run(images);
+
+    ASSERT_FALSE(end.ok());
+    EXPECT_EQ(end.message().rfind("JPEG error #", 0), 0u) << end.message();
+    EXPECT_EQ(observer.events.back(), "Creating thumbnail 3 of 9");
+    EXPECT_TRUE(dir.exists("pics/Thumbs/Thumb-1.jpg"));
+    EXPECT_TRUE(dir.exists("pics/Thumbs/Thumb-2.jpg"));
+    for (const char* later : {"3", "4", "5", "6", "8", "9"}) {
+        EXPECT_FALSE(dir.exists(std::string("pics/Thumbs/Thumb-") + later + ".jpg")) << later;
+    }
+    EXPECT_EQ(dir.read("pics/Thumbs/Thumb-7.jpg"), "old");
+}
+
 // A run killed at any moment leaves only whole thumbnails and no temporary file.
 TEST_F(MakeThumbnailsTest, KilledRunLeavesNoPartialThumbnail)
 {
