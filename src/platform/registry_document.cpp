@@ -346,6 +346,14 @@ void RegistryDocument::setValue(std::string_view keyPath, std::string_view name,
                    isBlank((position - 1)->lines.front())) {
                 --position;
             }
+            // A value whose last line still asks for a continuation would take the new line
+            // as part of itself; an empty line ends it without changing what it holds.
+            if (position != key->entries.begin()) {
+                std::vector<std::string>& before = (position - 1)->lines;
+                if (continuesOnNextLine(before.front(), before.back())) {
+                    before.emplace_back();
+                }
+            }
             key->entries.insert(position, std::move(replacement));
             return;
         }

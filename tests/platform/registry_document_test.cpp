@@ -126,6 +126,33 @@ TEST(RegistryDocumentTest, DamagedInputNeverBreaksParsing)
     }
 }
 
+// A value left with an open continuation (its last line ends in "\") must not swallow the line
+// written after it, whatever ends the file or the key.
+TEST(RegistryDocumentTest, ValueWrittenAfterAnOpenContinuationReadsBack)
+{
+    const std::string key = "[HKEY_CURRENT_USER\\Software\\Brevant Software\\Pixmosa]\n";
+    const std::string endings[] = {
+        "\"Blob\"=hex:01,02,\\",
+        "\"Blob\"=hex:01,02,\\\n",
+        "\"Blob\"=hex:01,\\\n  02,\\\n",
+        "\"Path\"=hex(2):25,00,\\ \n\n",
+        "\"Blob\"=hex:01,02,\\\n[HKEY_CURRENT_USER\\Other]\n\"x\"=\"y\"\n",
+    };
+    for (const std::string& ending : endings) {
+        RegistryDocument document = RegistryDocument::parse("REGEDIT4\n\n" + key + ending);
+        const std::optional<RegistryValue> before = document.value(kKey, "Blob");
+        document.setValue(kKey, "Columns", RegistryValue::dword(7));
+        document.setValue(kKey, "Title", RegistryValue::text("x"));
+
+        for (int round = 0; round < 2; ++round) {
+            EXPECT_EQ(document.value(kKey, "Columns"), RegistryValue::dword(7)) << ending;
+            EXPECT_EQ(document.value(kKey, "Title"), RegistryValue::text("x")) << ending;
+            EXPECT_EQ(document.value(kKey, "Blob"), before) << ending;
+            document = RegistryDocument::parse(document.serialize());
+        }
+    }
+}
+
 TEST(RegistryDocumentTest, ForeignHeaderLineIsKeptBelowOurs)
 {
     RegistryDocument document = RegistryDocument::parse("not a registry file\n");
