@@ -1,5 +1,7 @@
 #include "generator/gallery_page.h"
 
+#include <filesystem>
+
 #include "catalogue/image_paths.h"
 #include "common/colour_text.h"
 #include "generator/generated_files.h"
@@ -14,6 +16,22 @@ namespace pixmosa {
 namespace {
 
 constexpr std::int64_t kCellsPerBar = 20;
+
+// A photo too narrow to give one pixel has an empty thumbnail; it stands on the page as 0 x 0
+// instead of stopping every later run at its size.
+Result<ImageSize> thumbnailSize(const std::string& path)
+{
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error) &&
+        std::filesystem::file_size(path, error) == 0 && !error) {
+        return ImageSize{};
+    }
+    const Result<JpegFrame> frame = readJpegFrame(path);
+    if (!frame) {
+        return frame.status();
+    }
+    return frame->upright();
+}
 
 void writePageBar(PageFile& page, const GalleryContext& context, const RunState& state)
 {
@@ -59,17 +77,16 @@ Status writeThumbnailTable(PageFile& page, const GalleryContext& context, RunSta
         page.line("<TR>");
         for (std::int32_t cell = 0; cell < s.Cols && state.ImageIndex < count; ++cell) {
             const std::string& entry = context.images[state.ImageIndex];
-            const Result<JpegFrame> frame = readJpegFrame(thumbnailPath(s, entry));
-            if (!frame) {
-                return frame.status();
+            const Result<ImageSize> size = thumbnailSize(thumbnailPath(s, entry));
+            if (!size) {
+                return size.status();
             }
-            const ImageSize size = frame->upright();
             page.line("<TD ALIGN=\"CENTER\">");
             page.line("<A href=\"" + linkValue(s.UseImageShell ? imagePageName(s, entry) : entry) +
                       "\">");
             page.line("<IMG src=\"" + linkValue(thumbnailSource(s, entry)) +
-                      "\" border=0 height=" + std::to_string(size.height) +
-                      " width=" + std::to_string(size.width) + "></a>");
+                      "\" border=0 height=" + std::to_string(size->height) +
+                      " width=" + std::to_string(size->width) + "></a>");
             if (s.UseImageShell) {
                 if (Status written = writeImagePage(context, state); !written) {
                     return written;

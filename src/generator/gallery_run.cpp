@@ -51,9 +51,6 @@ Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& obse
         observer.message(*pages.message);
     }
     state.PageCount = pages.pageCount;
-    if (Status refused = refuseThumbnailsReplacingImages(settings); !refused) {
-        return refused;
-    }
 
     if (Status made = makeMissingThumbnails(settings, images, inputs.workers, observer); !made) {
         return made;

@@ -21,13 +21,17 @@ std::optional<std::int64_t> parseWholeNumber(std::string_view text)
     if (text.empty()) {
         return std::nullopt;
     }
-    constexpr std::int64_t kSaturated = std::numeric_limits<std::int32_t>::max() + 1LL;
+    // A number a 32-bit field cannot hold is no number of that field, as an empty text is not.
+    const std::int64_t limit = std::numeric_limits<std::int32_t>::max() + (negative ? 1LL : 0LL);
     std::int64_t value = 0;
     for (const char c : text) {
         if (c < '0' || c > '9') {
             return std::nullopt;
         }
-        value = std::min(value * 10 + (c - '0'), kSaturated);
+        value = value * 10 + (c - '0');
+        if (value > limit) {
+            return std::nullopt;
+        }
     }
     return negative ? -value : value;
 }

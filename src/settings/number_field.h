@@ -8,8 +8,8 @@
 
 namespace pixmosa {
 
-// A whole number with an optional sign and blanks around it; a number beyond the 32-bit range
-// saturates, so it still clamps to the nearer limit. Nothing for any other text.
+// A 32-bit whole number with an optional sign and blanks around it; nothing for any other text,
+// a number beyond the 32-bit range included.
 std::optional<std::int64_t> parseWholeNumber(std::string_view text);
 
 std::int32_t clampToLimits(const FieldInfo& field, std::int64_t value);

@@ -59,6 +59,10 @@ Result<std::int32_t> ReadStoreInteger(const Registry& registry, std::string_view
     if (!value) {
         return defaultValue;
     }
+    // More data than a number holds does not fit the reader's four bytes, whatever its type.
+    if (value->data.size() > 4) {
+        return Result<std::int32_t>::failure(formatWithName(kFailedToGetData, name));
+    }
     if (value->type != RegistryType::Dword) {
         return Result<std::int32_t>::failure(formatWithName(kInvalidDataType, name));
     }

@@ -8,6 +8,24 @@
 
 namespace pixmosa {
 
+namespace {
+
+// Refuses, before anything is written, settings under which a thumbnail would take the place
+// of its own image: no thumbnail prefix and a thumbnail folder that is the image directory.
+// (A gallery run never writes such a thumbnail: the file exists, it is the image.)
+Status refuseThumbnailsReplacingImages(const GallerySettings& settings)
+{
+    if (settings.ThumbPrefix.empty() &&
+        sameFile(thumbnailDirectory(settings), withTrailingSeparator(settings.ImageDir))) {
+        return Status::failure(
+            "The thumbnails would replace the images: choose a thumbnail folder or a "
+            "thumbnail prefix");
+    }
+    return Status::success();
+}
+
+}  // namespace
+
 Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
                                   const std::vector<std::string>& images, CommandObserver& observer,
                                   unsigned workers)
@@ -40,17 +58,6 @@ Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
     observer.status("Finished creating thumbnails");
     observer.beep();
     return CommandEnd::Finished;
-}
-
-Status refuseThumbnailsReplacingImages(const GallerySettings& settings)
-{
-    if (settings.ThumbPrefix.empty() &&
-        sameFile(thumbnailDirectory(settings), withTrailingSeparator(settings.ImageDir))) {
-        return Status::failure(
-            "The thumbnails would replace the images: choose a thumbnail folder or a "
-            "thumbnail prefix");
-    }
-    return Status::success();
 }
 
 std::string creatingThumbnailText(std::size_t number, std::size_t count)

@@ -19,10 +19,6 @@ Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
                                   const std::vector<std::string>& images, CommandObserver& observer,
                                   unsigned workers = 0);
 
-// Refuses, before anything is written, settings under which a thumbnail would take the place
-// of its own image: no thumbnail prefix and a thumbnail folder that is the image directory.
-Status refuseThumbnailsReplacingImages(const GallerySettings& settings);
-
 // "Creating thumbnail " + n + " of " + count.
 std::string creatingThumbnailText(std::size_t number, std::size_t count);
 

@@ -1,5 +1,7 @@
 #include "thumbs/thumbnail_maker.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "common/rounding.h"
@@ -50,6 +52,15 @@ void sampleRow(const unsigned char* sourceRow, int bytesPerPixel, bool invertedC
     }
 }
 
+// An empty source has a size of 0 x 0, so its scale factor would divide by zero.
+constexpr std::string_view kEmptySourceMessage = "Invalid floating point operation";
+
+bool isEmptyFile(std::FILE* file)
+{
+    struct stat info {};
+    return ::fstat(::fileno(file), &info) == 0 && info.st_size == 0;
+}
+
 std::string tooLargeMessage(const std::string& path, std::uint32_t width, std::uint32_t height)
 {
     return "The image " + path + " has " + std::to_string(width) + " x " + std::to_string(height) +
@@ -64,6 +75,9 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size)
     Result<FileHandle> file = openImageFile(source);
     if (!file) {
         return file.status();
+    }
+    if (isEmptyFile(file->get())) {
+        return Result<Raster>::failure(std::string(kEmptySourceMessage));
     }
     JpegDecoder decoder(file->get());
     const auto failed = [&decoder] {

@@ -519,18 +519,34 @@ TEST_F(GalleryRunTest, ZeroRowsWritesThumbnailsAndAnIndexOfNoPages)
     EXPECT_EQ(observer.events.back(), "beep");
 }
 
-TEST_F(GalleryRunTest, ThumbnailsThatWouldReplaceTheImagesStopTheRunBeforeAnything)
+// Each image is then its own thumbnail, which exists, so nothing is made and the run goes on.
+TEST_F(GalleryRunTest, ThumbnailsThatAreTheImagesThemselvesAreUsedAsTheyAre)
 {
     addImages({"a.jpg"});
     const std::string original = read("a.jpg");
     setThumbsDir("");
     inputs.settings.ThumbPrefix = "";
 
-    const Result<CommandEnd> end = run();
+    runAndExpectSuccess();
 
-    EXPECT_FALSE(end.ok());
     EXPECT_EQ(read("a.jpg"), original);
-    EXPECT_FALSE(exists("Gallery1.html"));
+    EXPECT_NE(read("Gallery1.html").find("<IMG src=\"a.jpg\" border=0 height=30 width=40></a>"),
+              std::string::npos);
+}
+
+TEST_F(GalleryRunTest, EmptyThumbnailStandsAsZeroByZeroAndTheRunGoesOn)
+{
+    dir.write("pics/strip.jpg", test::encodeJpeg(test::patternImage(1000, 4)));
+    addImages({"b.jpg"});
+    inputs.images.insert(inputs.images.begin(), "strip.jpg");
+
+    for (int run = 0; run < 2; ++run) {
+        runAndExpectSuccess();
+        EXPECT_EQ(read("Thumbs/Thumb-strip.jpg"), "");
+        EXPECT_NE(read("Gallery1.html").find("Thumb-strip.jpg\" border=0 height=0 width=0></a>"),
+                  std::string::npos);
+        EXPECT_TRUE(exists("b.html"));
+    }
 }
 
 TEST_F(GalleryRunTest, EmptyListWritesNothing)

@@ -37,10 +37,16 @@ TEST(NumberFieldTest, TextThatIsNotAWholeNumberReadsAsTheMinimumAndKeepsItsText)
     }
 }
 
-TEST(NumberFieldTest, NumbersBeyondThirtyTwoBitsStillClamp)
+TEST(NumberFieldTest, NumbersBeyondThirtyTwoBitsReadAsTheMinimumLikeAnyOtherText)
 {
-    EXPECT_EQ(numberFromText(settingsField(Field::Cols), "99999999999999999999").value, 100);
-    EXPECT_EQ(numberFromText(settingsField(Field::Cols), "-99999999999999999999").value, 1);
+    for (const char* text :
+         {"99999999999999999999", "-99999999999999999999", "2147483648", "-2147483649"}) {
+        const NumberEntry cols = numberFromText(settingsField(Field::Cols), text);
+        EXPECT_EQ(cols.value, 1) << text;
+        EXPECT_FALSE(cols.showClamped) << text;
+        EXPECT_EQ(parseWholeNumber(text), std::nullopt) << text;
+    }
+    EXPECT_EQ(numberFromText(settingsField(Field::Cols), "2147483647").value, 100);
     EXPECT_EQ(parseWholeNumber("+42"), 42);
     EXPECT_EQ(parseWholeNumber("-2147483648"), -2147483648LL);
 }

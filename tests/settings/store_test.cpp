@@ -65,6 +65,20 @@ TEST_F(StoreTest, TextWhereANumberIsExpectedIsAnInvalidDataType)
     EXPECT_EQ(sorted.message(), "Invalid data type for 'Rows'");
 }
 
+TEST_F(StoreTest, ValueLongerThanANumberCannotBeReadWhateverItsType)
+{
+    ASSERT_TRUE(WriteStoreString(registry, kSettingsKey, "Rows", "1234").ok());  // 5 bytes
+    storeRaw("Sorted", RegistryValue{RegistryType::Binary, std::string(5, '\1')});
+    storeRaw("Columns", RegistryValue{RegistryType::Binary, std::string(4, '\1')});
+
+    EXPECT_EQ(ReadStoreInteger(registry, kSettingsKey, "Rows", 2).message(),
+              "Failed to get data for 'Rows'");
+    EXPECT_EQ(ReadStoreBool(registry, kSettingsKey, "Sorted", false).message(),
+              "Failed to get data for 'Sorted'");
+    EXPECT_EQ(ReadStoreInteger(registry, kSettingsKey, "Columns", 5).message(),
+              "Invalid data type for 'Columns'");
+}
+
 TEST_F(StoreTest, NumberWhereATextIsExpectedIsAnInvalidDataType)
 {
     ASSERT_TRUE(WriteStoreInteger(registry, kSettingsKey, "ImageDir", 3).ok());
