@@ -13,9 +13,10 @@ void PageFile::line(std::string_view text)
 Status PageFile::close()
 {
     // A page is made anew by every run, so it is not worth waiting for the disk.
-    if (!writeFileAtomically(m_path, m_content, ExistingFile::Replace, nullptr,
-                             Durability::NoFlush)) {
-        return Status::failure("Cannot create file " + m_path);
+    if (Status written = writeFileAtomically(m_path, m_content, ExistingFile::Replace, nullptr,
+                                             Durability::NoFlush);
+        !written) {
+        return Status::failure("Cannot create file " + written.message());
     }
     return Status::success();
 }

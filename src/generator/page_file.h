@@ -15,7 +15,7 @@ public:
 
     void line(std::string_view text);
     const std::string& content() const { return m_content; }
-    // Fails with "Cannot create file " and the path.
+    // Fails with "Cannot create file ", the path and the reason.
     Status close();
 
 private:

@@ -15,6 +15,7 @@ struct JpegDecoderContext {
     jpeg_error_mgr errors{};
     std::jmp_buf jump{};
     int errorCode = 0;
+    char errorText[JMSG_LENGTH_MAX] = {};
     Orientation orientation = Orientation::Upright;
 };
 
@@ -32,6 +33,7 @@ JpegDecoderContext* contextOf(j_common_ptr info)
 {
     JpegDecoderContext* context = contextOf(info);
     context->errorCode = info->err->msg_code;
+    (*info->err->format_message)(info, context->errorText);
     std::longjmp(context->jump, 1);
 }
 
@@ -160,6 +162,11 @@ bool JpegDecoder::finish()
 int JpegDecoder::errorCode() const
 {
     return m_context->errorCode;
+}
+
+std::string JpegDecoder::errorText() const
+{
+    return m_context->errorText;
 }
 
 }  // namespace pixmosa

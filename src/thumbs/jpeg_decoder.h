@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "thumbs/orientation.h"
 
@@ -43,6 +44,8 @@ public:
     bool finish();
 
     int errorCode() const;
+    // The library's own words for the failure, such as "Premature end of JPEG file".
+    std::string errorText() const;
 
 private:
     std::unique_ptr<JpegDecoderContext> m_context;

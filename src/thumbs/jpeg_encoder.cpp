@@ -21,12 +21,14 @@ struct EncoderContext {
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     int errorCode = 0;
+    char errorText[JMSG_LENGTH_MAX] = {};
 };
 
 [[noreturn]] void onFatalError(j_common_ptr info)
 {
     auto* context = static_cast<EncoderContext*>(info->client_data);
     context->errorCode = info->err->msg_code;
+    (*info->err->format_message)(info, context->errorText);
     std::longjmp(context->jump, 1);
 }
 
@@ -72,7 +74,8 @@ Result<std::string> encodeThumbnailJpeg(std::uint32_t width, std::uint32_t heigh
 
     const bool encoded = encode(context, width, height, pixels);
     jpeg_destroy_compress(&context.info);
-    Result<std::string> result = Result<std::string>::failure(jpegErrorMessage(context.errorCode));
+    Result<std::string> result =
+        Result<std::string>::failure(jpegErrorMessage(context.errorCode, context.errorText));
     if (encoded) {
         result = std::string(reinterpret_cast<const char*>(context.buffer), context.size);
     }

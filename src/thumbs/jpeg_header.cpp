@@ -18,7 +18,8 @@ Result<JpegFrame> readJpegFrame(const std::string& path)
     }
     JpegDecoder decoder(file->get());
     if (!decoder.readHeader()) {
-        return Result<JpegFrame>::failure(jpegErrorMessage(decoder.errorCode()));
+        return Result<JpegFrame>::failure(
+            jpegErrorMessage(decoder.errorCode(), decoder.errorText(), path));
     }
     return JpegFrame{{decoder.width(), decoder.height()}, decoder.orientation()};
 }

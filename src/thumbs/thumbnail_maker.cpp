@@ -77,11 +77,13 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size)
         return file.status();
     }
     if (isEmptyFile(file->get())) {
-        return Result<Raster>::failure(std::string(kEmptySourceMessage));
+        return Result<Raster>::failure(std::string(kEmptySourceMessage) + " in " + source +
+                                       ": the file is empty");
     }
     JpegDecoder decoder(file->get());
-    const auto failed = [&decoder] {
-        return Result<Raster>::failure(jpegErrorMessage(decoder.errorCode()));
+    const auto failed = [&decoder, &source] {
+        return Result<Raster>::failure(
+            jpegErrorMessage(decoder.errorCode(), decoder.errorText(), source));
     };
     if (!decoder.readHeader()) {
         return failed();
@@ -184,8 +186,9 @@ Result<std::string> renderThumbnail(const std::string& source, std::uint32_t siz
 
 Status writeThumbnail(const std::string& destination, std::string_view content)
 {
-    if (!writeFileAtomically(destination, content, ExistingFile::Replace)) {
-        return Status::failure("Cannot create file " + destination);
+    if (Status written = writeFileAtomically(destination, content, ExistingFile::Replace);
+        !written) {
+        return Status::failure("Cannot create file " + written.message());
     }
     return Status::success();
 }

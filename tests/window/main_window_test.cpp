@@ -619,8 +619,10 @@ private slots:
         QVERIFY(m_dialogs.errors.isEmpty());
         QFile::remove(QString::fromStdString(m_dir->path("pics/a.jpg")));
         previewAfterSelecting(0);
-        QCOMPARE(m_dialogs.errors, QStringList{QString::fromStdString(
-                                       "Cannot open file " + m_dir->path("pics/a.jpg") + ".")});
+        QCOMPARE(
+            m_dialogs.errors,
+            QStringList{QString::fromStdString("Cannot open file " + m_dir->path("pics/a.jpg") +
+                                               ": No such file or directory.")});
     }
 
     void previewShowsATurnedPhotoUpright()
