@@ -2,6 +2,7 @@
 
 #include "catalogue/image_paths.h"
 #include "catalogue/image_scan.h"
+#include "common/paths.h"
 #include "generator/gallery_page.h"
 #include "generator/generated_files.h"
 #include "generator/index_page.h"
@@ -22,6 +23,7 @@ Status makeMissingThumbnails(const GallerySettings& settings,
 {
     // When the directory cannot be made, the first thumbnail says why.
     (void)makeDirectories(thumbnailDirectory(settings));
+    removeStaleTemporaries(thumbnailDirectory(settings));
     std::vector<ThumbnailJob> jobs;
     for (std::size_t i = 0; i < images.size(); ++i) {
         std::string thumbnail = thumbnailPath(settings, images[i]);
@@ -56,6 +58,7 @@ Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& obse
         return made;
     }
 
+    removeStaleTemporaries(withTrailingSeparator(settings.ImageDir));
     const GalleryContext context{settings, images, inputs.bankNames, inputs.textStorePath, colours};
     state.ImageIndex = 0;
     for (std::int64_t page = 1; page <= state.PageCount; ++page) {

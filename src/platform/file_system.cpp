@@ -2,9 +2,11 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -60,12 +62,36 @@ void syncDirectory(const std::string& directory)
     }
 }
 
+constexpr std::string_view kTemporaryMark = ".tmp-";
+
 // A name beside the target that no other writer shares: the process id and a counter.
 std::string temporaryNameBeside(const std::string& target)
 {
     static std::atomic<unsigned> counter{0};
-    return parentDirectory(target) + "/." + baseName(target) + ".tmp-" +
+    return parentDirectory(target) + "/." + baseName(target) + std::string(kTemporaryMark) +
            std::to_string(::getpid()) + "-" + std::to_string(counter++);
+}
+
+bool allDigits(std::string_view text)
+{
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The writer's process id in a name of temporaryNameBeside's pattern, or 0 for any other name.
+pid_t writerOfTemporary(std::string_view name)
+{
+    const std::size_t mark = name.rfind(kTemporaryMark);
+    if (name.size() < 2 || name.front() != '.' || mark == std::string_view::npos || mark < 2) {
+        return 0;
+    }
+    const std::string_view numbers = name.substr(mark + kTemporaryMark.size());
+    const std::size_t dash = numbers.find('-');
+    if (dash == std::string_view::npos || !allDigits(numbers.substr(0, dash)) ||
+        !allDigits(numbers.substr(dash + 1)) || dash > 9) {
+        return 0;
+    }
+    return static_cast<pid_t>(std::stol(std::string(numbers.substr(0, dash))));
 }
 
 int createTemporaryBeside(const std::string& target, mode_t mode, std::string& temporaryPath)
@@ -164,6 +190,21 @@ Result<std::vector<std::string>> listDirectory(const std::string& path)
     }
     ::closedir(directory);
     return names;
+}
+
+void removeStaleTemporaries(const std::string& directory)
+{
+    const Result<std::vector<std::string>> names = listDirectory(directory);
+    if (!names) {
+        return;
+    }
+    for (const std::string& name : *names) {
+        const pid_t writer = writerOfTemporary(name);
+        // A writer that still runs may be about to rename its file; only the dead leave debris.
+        if (writer > 0 && writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH) {
+            ::unlink((directory + "/" + name).c_str());
+        }
+    }
 }
 
 bool sameFile(const std::string& a, const std::string& b)

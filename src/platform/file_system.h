@@ -26,6 +26,10 @@ Status makeDirectories(const std::string& path);
 // The names in a directory, in the order the file system lists them, without "." and "..".
 Result<std::vector<std::string>> listDirectory(const std::string& path);
 
+// Removes the temporary files that writeFileAtomically leaves when its process is killed in
+// the middle, those of processes that no longer run.
+void removeStaleTemporaries(const std::string& directory);
+
 // True when both paths name the same existing file or directory.
 bool sameFile(const std::string& a, const std::string& b);
 

@@ -72,6 +72,7 @@ Status rewrite(const std::string& path, Edit edit)
     if (updated == *content) {
         return Status::success();
     }
+    removeStaleTemporaries(parentDirectory(path));
     return writeFileAtomically(path, updated, ExistingFile::Replace);
 }
 

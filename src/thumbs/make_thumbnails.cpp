@@ -37,6 +37,7 @@ Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
     const std::string thumbnails = thumbnailDirectory(settings);
     // When the directory cannot be made, the first thumbnail says why.
     (void)makeDirectories(thumbnails);
+    removeStaleTemporaries(thumbnails);
     if (images.empty()) {
         observer.beep();
         observer.message(kNoImagesMessage);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "support/temp_dir.h"
@@ -80,6 +81,39 @@ TEST(FileSystemTest, FailedReplaceRemovesItsTemporaryFile)
 
     EXPECT_EQ(dir.entryCount(), 1);
     EXPECT_EQ(dir.read("target/inside"), "x");
+}
+
+TEST(FileSystemTest, TemporariesOfWritersThatNoLongerRunAreRemoved)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0);
+    const std::string dead = std::to_string(child);
+    const std::string self = std::to_string(::getpid());
+    const TempDir dir;
+    const std::string kept[] = {
+        "page.html",
+        ".page.html.tmp-" + self + "-0",
+        ".page.html.tmp-1-4",
+        "page.html.tmp-" + dead + "-1",
+        ".page.html.tmp-" + dead + "-x",
+        ".tmp-" + dead + "-1",
+    };
+    for (const std::string& name : kept) {
+        dir.write(name, "keep");
+    }
+    dir.write(".page.html.tmp-" + dead + "-3", "debris");
+    dir.write(".Thumb-a.jpg.tmp-" + dead + "-12", "debris");
+
+    removeStaleTemporaries(dir.path());
+
+    EXPECT_EQ(dir.entryCount(), static_cast<int>(std::size(kept)));
+    for (const std::string& name : kept) {
+        EXPECT_TRUE(dir.exists(name)) << name;
+    }
 }
 
 TEST(FileSystemTest, MakeDirectoriesCreatesEveryMissingParent)
