@@ -15,17 +15,25 @@ std::string renamedImageName(std::string_view prefix, std::size_t position, std:
     return std::string(prefix) + number + ".jpg";
 }
 
-std::size_t RenameImages(std::string_view imageDir, std::vector<std::string>& images,
-                         std::string_view prefix)
+std::vector<RefusedRename> RenameImages(std::string_view imageDir, std::vector<std::string>& images,
+                                        std::string_view prefix)
 {
     const std::string directory = withTrailingSeparator(imageDir);
     const bool prefixAllowed = prefix.find(kPathSeparator) == std::string_view::npos;
-    std::size_t refused = 0;
+    std::vector<RefusedRename> refused;
     for (std::size_t i = 0; i < images.size(); ++i) {
         const std::string newName = renamedImageName(prefix, i, images.size());
-        if (!prefixAllowed ||
-            renameWithoutReplace(directory + images[i], directory + newName) != 0) {
-            ++refused;
+        if (images[i] == newName) {
+            continue;  // already so named
+        }
+        const std::string refusal = "Cannot rename " + images[i] + " to " + newName + ": ";
+        if (!prefixAllowed) {
+            refused.push_back({images[i], refusal + "the prefix holds a directory separator"});
+            continue;
+        }
+        if (const int error = renameWithoutReplace(directory + images[i], directory + newName);
+            error != 0) {
+            refused.push_back({images[i], refusal + systemErrorText(error)});
             continue;
         }
         images[i] = newName;

@@ -11,11 +11,18 @@ namespace pixmosa {
 // padded with zeros to as many digits as `count` has, and ".jpg".
 std::string renamedImageName(std::string_view prefix, std::size_t position, std::size_t count);
 
+// A rename that was refused, with the message that says why: "Cannot rename a.jpg to
+// Trip-1.jpg: File exists".
+struct RefusedRename {
+    std::string image;
+    std::string message;
+};
+
 // Renames every image in list order straight to its new name, each in one step that never
 // replaces an existing file. A rename the file system refuses leaves that entry and file as
 // they were and the next goes on; a prefix holding a separator is refused, so no image leaves
-// its directory. Gives the number of refused renames.
-std::size_t RenameImages(std::string_view imageDir, std::vector<std::string>& images,
-                         std::string_view prefix);
+// its directory. Gives the refused renames, in list order.
+std::vector<RefusedRename> RenameImages(std::string_view imageDir, std::vector<std::string>& images,
+                                        std::string_view prefix);
 
 }  // namespace pixmosa

@@ -1,5 +1,6 @@
 #include "cli/image_commands.h"
 
+#include <optional>
 #include <ostream>
 
 #include "catalogue/image_rename.h"
@@ -8,6 +9,7 @@
 #include "common/paths.h"
 #include "generator/gallery_run.h"
 #include "generator/page_plan.h"
+#include "platform/file_system.h"
 #include "platform/shell_open.h"
 #include "settings/settings_load.h"
 #include "thumbs/make_thumbnails.h"
@@ -80,26 +82,54 @@ int fail(const std::string& message, Context& context)
     return kFailure;
 }
 
+// What keeps an image command from its image directory, said as the command line says it;
+// the window stays silent there.
+std::optional<std::string> imageDirectoryProblem(const GallerySettings& settings)
+{
+    const std::string directory = withTrailingSeparator(settings.ImageDir);
+    if (directoryExists(directory)) {
+        return std::nullopt;
+    }
+    const std::string named = "The image directory '" + settings.ImageDir + "' ";
+    return named + (fileExists(settings.ImageDir) ? "is not a directory" : "does not exist");
+}
+
 int exitCodeOf(CommandEnd end, const GallerySettings& settings, Context& context)
 {
     switch (end) {
     case CommandEnd::Finished:
         return kSuccess;
     case CommandEnd::NoImageDirectory:
-        return fail("The image directory '" + settings.ImageDir + "' does not exist", context);
+        return fail(imageDirectoryProblem(settings).value_or(settings.ImageDir), context);
     case CommandEnd::NoImages:
         return kFailure;
     }
     return kFailure;
 }
 
+// The settings of an image command, or the exit code of why it cannot start.
+Result<GallerySettings> imageCommandSettings(Context& context, int& exitCode)
+{
+    Result<GallerySettings> settings = loadSettings(context);
+    if (!settings) {
+        exitCode = fail(settings.message(), context);
+        return settings;
+    }
+    if (const std::optional<std::string> problem = imageDirectoryProblem(*settings)) {
+        exitCode = fail(*problem, context);
+        return Result<GallerySettings>::failure(*problem);
+    }
+    return settings;
+}
+
 }  // namespace
 
 int scanImages(Context& context)
 {
-    const Result<GallerySettings> settings = loadSettings(context);
+    int exitCode = kFailure;
+    const Result<GallerySettings> settings = imageCommandSettings(context, exitCode);
     if (!settings) {
-        return fail(settings.message(), context);
+        return exitCode;
     }
     printList(ScanImages(settings->ImageDir, settings->Sorted), *settings, context);
     return kSuccess;
@@ -107,9 +137,10 @@ int scanImages(Context& context)
 
 int makeThumbnails(Context& context)
 {
-    const Result<GallerySettings> settings = loadSettings(context);
+    int exitCode = kFailure;
+    const Result<GallerySettings> settings = imageCommandSettings(context, exitCode);
     if (!settings) {
-        return fail(settings.message(), context);
+        return exitCode;
     }
     const std::vector<std::string> images = ScanImages(settings->ImageDir, settings->Sorted);
     Result<CommandEnd> end = Result<CommandEnd>::failure({});
@@ -129,6 +160,9 @@ int makeGallery(bool openIndexPage, Context& context)
     if (!loaded) {
         return fail(loaded.message(), context);
     }
+    if (const std::optional<std::string> problem = imageDirectoryProblem(loaded->settings)) {
+        return fail(*problem, context);
+    }
     GalleryInputs inputs{loaded->settings,
                          ScanImages(loaded->settings.ImageDir, loaded->settings.Sorted),
                          loaded->banks.names(), context.textStorePath, context.jobs};
@@ -147,18 +181,18 @@ int makeGallery(bool openIndexPage, Context& context)
 
 int renameImages(const std::string& prefix, Context& context)
 {
-    const Result<GallerySettings> settings = loadSettings(context);
+    int exitCode = kFailure;
+    const Result<GallerySettings> settings = imageCommandSettings(context, exitCode);
     if (!settings) {
-        return fail(settings.message(), context);
+        return exitCode;
     }
     std::vector<std::string> images = ScanImages(settings->ImageDir, settings->Sorted);
-    const std::size_t refused = RenameImages(settings->ImageDir, images, prefix);
+    const std::vector<RefusedRename> refused = RenameImages(settings->ImageDir, images, prefix);
     printList(images, *settings, context);
-    if (refused > 0) {
-        context.err << refused << " of " << images.size()
-                    << " images kept their names: their new names were taken or not allowed\n";
+    for (const RefusedRename& refusal : refused) {
+        context.err << refusal.message << '\n';
     }
-    return kSuccess;
+    return refused.empty() ? kSuccess : kFailure;
 }
 
 }  // namespace pixmosa::cli

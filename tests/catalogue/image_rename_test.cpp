@@ -31,7 +31,7 @@ TEST(ImageRenameTest, ImagesAreRenamedInListOrderAndKeepTheirContent)
     }
     std::swap(images[0], images[11]);
 
-    EXPECT_EQ(RenameImages(dir.path(), images, "Trip-"), 0u);
+    EXPECT_TRUE(RenameImages(dir.path(), images, "Trip-").empty());
 
     EXPECT_EQ(images.front(), "Trip-01.jpg");
     EXPECT_EQ(images.back(), "Trip-12.jpg");
@@ -47,7 +47,11 @@ TEST(ImageRenameTest, TakenNameIsNeverOverwrittenAndTheRestGoesOn)
     dir.write("1.jpg", "one");
     Names images{"2.jpg", "1.jpg"};
 
-    EXPECT_EQ(RenameImages(dir.path(), images, ""), 2u);
+    const std::vector<RefusedRename> refused = RenameImages(dir.path(), images, "");
+
+    ASSERT_EQ(refused.size(), 2u);
+    EXPECT_EQ(refused[0].message, "Cannot rename 2.jpg to 1.jpg: File exists");
+    EXPECT_EQ(refused[1].message, "Cannot rename 1.jpg to 2.jpg: File exists");
 
     EXPECT_EQ(images, (Names{"2.jpg", "1.jpg"}));
     EXPECT_EQ(dir.read("1.jpg"), "one");
@@ -62,9 +66,9 @@ TEST(ImageRenameTest, RenamingTwiceWithTheSamePrefixChangesNothingTheSecondTime)
     dir.write("x1.jpg", "someone else's");
     Names images{"b.jpg", "a.jpg"};
 
-    RenameImages(dir.path(), images, "y");
+    EXPECT_TRUE(RenameImages(dir.path(), images, "y").empty());
     const Names once = images;
-    RenameImages(dir.path(), images, "y");
+    EXPECT_TRUE(RenameImages(dir.path(), images, "y").empty());
 
     EXPECT_EQ(once, (Names{"y1.jpg", "y2.jpg"}));
     EXPECT_EQ(images, once);
@@ -79,8 +83,13 @@ TEST(ImageRenameTest, MissingFileOrPrefixWithASeparatorIsRefused)
     ASSERT_EQ(::mkdir(dir.path("sub").c_str(), 0777), 0);
     Names images{"gone.jpg", "a.jpg"};
 
-    EXPECT_EQ(RenameImages(dir.path(), images, "sub/"), 2u);
-    EXPECT_EQ(RenameImages(dir.path(), images, "n"), 1u);
+    const std::vector<RefusedRename> separator = RenameImages(dir.path(), images, "sub/");
+    ASSERT_EQ(separator.size(), 2u);
+    EXPECT_EQ(separator[0].message,
+              "Cannot rename gone.jpg to sub/1.jpg: the prefix holds a directory separator");
+    const std::vector<RefusedRename> missing = RenameImages(dir.path(), images, "n");
+    ASSERT_EQ(missing.size(), 1u);
+    EXPECT_EQ(missing[0].message, "Cannot rename gone.jpg to n1.jpg: No such file or directory");
 
     EXPECT_EQ(images, (Names{"gone.jpg", "n2.jpg"}));
     EXPECT_FALSE(dir.exists("sub/2.jpg"));
@@ -90,7 +99,7 @@ TEST(ImageRenameTest, EmptyListChangesNothing)
 {
     const TempDir dir;
     Names images;
-    EXPECT_EQ(RenameImages(dir.path(), images, "p"), 0u);
+    EXPECT_TRUE(RenameImages(dir.path(), images, "p").empty());
     EXPECT_EQ(dir.entryCount(), 0);
 }
 

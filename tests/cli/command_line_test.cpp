@@ -156,12 +156,23 @@ TEST_F(CommandLineTest, ScanListsTheImagesThenThePagesRequired)
     EXPECT_EQ(*ReadStoreString(registry, kSettingsKey, "ImageDir", "unset"), "unset");
 }
 
-TEST_F(CommandLineTest, ScanOfTheStoredDirectoryThatIsMissingListsNothing)
+TEST_F(CommandLineTest, EveryImageCommandSaysWhenItsDirectoryIsMissingOrNoDirectory)
 {
-    ASSERT_TRUE(WriteStoreString(registry, kSettingsKey, "ImageDir", dir.path("gone")).ok());
-
-    EXPECT_EQ(run({"scan"}), kSuccess);
-    EXPECT_EQ(out.str(), "Images:0  Pages:0\n");
+    dir.write("file", "");
+    for (const std::string& where : {dir.path("gone"), dir.path("file")}) {
+        ASSERT_TRUE(WriteStoreString(registry, kSettingsKey, "ImageDir", where).ok());
+        const std::string problem =
+            where == dir.path("gone") ? "does not exist" : "is not a directory";
+        for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
+                 {"scan"}, {"thumbnails"}, {"gallery"}, {"rename", "x"}}) {
+            err.str("");
+            out.str("");
+            EXPECT_EQ(run(command), kFailure) << command.front();
+            EXPECT_EQ(err.str(), "The image directory '" + where + "' " + problem + "\n")
+                << command.front();
+            EXPECT_EQ(out.str(), "") << command.front();
+        }
+    }
 }
 
 TEST_F(CommandLineTest, CommandsStopWhenTheSettingsCannotBeLoaded)
@@ -234,11 +245,10 @@ TEST_F(CommandLineTest, RenameNumbersTheImagesInListOrder)
     dir.write("pics/Trip-2.jpg", "taken");
     ASSERT_TRUE(WriteStoreBool(registry, kSettingsKey, "Sorted", true).ok());
 
-    EXPECT_EQ(run({"--image-dir", dir.path("pics"), "rename", "Trip-"}), kSuccess);
+    EXPECT_EQ(run({"--image-dir", dir.path("pics"), "rename", "Trip-"}), kFailure);
 
     EXPECT_EQ(out.str(), "Trip-1.jpg\nb.jpg\nTrip-3.jpg\nImages:3  Pages:1\n");
-    EXPECT_EQ(err.str(),
-              "1 of 3 images kept their names: their new names were taken or not allowed\n");
+    EXPECT_EQ(err.str(), "Cannot rename b.jpg to Trip-2.jpg: File exists\n");
     EXPECT_EQ(dir.read("pics/Trip-1.jpg"), "a");
     EXPECT_EQ(dir.read("pics/Trip-3.jpg"), "taken");
 }
