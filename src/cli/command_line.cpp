@@ -11,7 +11,7 @@ namespace pixmosa::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: pixmosa-cli [--image-dir DIR] [--jobs N] COMMAND [ARGUMENTS]\n"
+    "usage: pixmosa-cli [--image-dir DIR] [--jobs N] [--memory-limit MIB] COMMAND [ARGUMENTS]\n"
     "\n"
     "  gallery [--open]       make the gallery: missing thumbnails, every page and the index\n"
     "                         page, which --open shows in the browser\n"
@@ -29,7 +29,9 @@ constexpr const char* kUsage =
     "  banks delete NAME      delete a banner bank and its lines\n"
     "\n"
     "--image-dir DIR replaces the stored image directory for this call only; --jobs N makes\n"
-    "thumbnails on N threads (one per processor when not given).\n"
+    "thumbnails on N threads (one per processor when not given); --memory-limit MIB lets the\n"
+    "decoders of all of them hold at most MIB mebibytes at once (half of the memory when not\n"
+    "given), and refuses an image that alone needs more.\n"
     "PIXMOSA_REGISTRY and PIXMOSA_TEXT_STORE name other files for the settings and the\n"
     "page texts.\n";
 
@@ -48,15 +50,22 @@ void printUsage(std::ostream& stream)
 
 int runCommandLine(std::vector<std::string> arguments, Context& context)
 {
-    while (arguments.size() >= 2 && (arguments[0] == "--image-dir" || arguments[0] == "--jobs")) {
+    while (arguments.size() >= 2 && (arguments[0] == "--image-dir" || arguments[0] == "--jobs" ||
+                                     arguments[0] == "--memory-limit")) {
         if (arguments[0] == "--image-dir") {
             context.imageDir = arguments[1];
-        } else {
+        } else if (arguments[0] == "--jobs") {
             const std::optional<std::int64_t> jobs = parseWholeNumber(arguments[1]);
             if (!jobs || *jobs < 1 || *jobs > 256) {
                 return badUsage(context);
             }
-            context.jobs = static_cast<unsigned>(*jobs);
+            context.thumbnailWork.workers = static_cast<unsigned>(*jobs);
+        } else {
+            const std::optional<std::int64_t> mebibytes = parseWholeNumber(arguments[1]);
+            if (!mebibytes || *mebibytes < 1) {
+                return badUsage(context);
+            }
+            context.thumbnailWork.memoryLimit = static_cast<std::uint64_t>(*mebibytes) << 20;
         }
         arguments.erase(arguments.begin(), arguments.begin() + 2);
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "thumbs/thumbnail_pool.h"
 
 namespace pixmosa::cli {
 
@@ -21,8 +22,9 @@ struct Context {
     bool errIsTerminal = false;
     // Replaces the stored image directory for this one call.
     std::optional<std::string> imageDir = std::nullopt;
-    // Threads that make thumbnails; 0: one per processor.
-    unsigned jobs = 0;
+    // Threads that make thumbnails and the memory their decoders may hold (--jobs and
+    // --memory-limit); 0: one per processor, half of physical memory.
+    ThumbnailWork thumbnailWork = {};
 };
 
 void printUsage(std::ostream& stream);

@@ -146,7 +146,7 @@ int makeThumbnails(Context& context)
     Result<CommandEnd> end = Result<CommandEnd>::failure({});
     {
         ProgressPrinter printer(context.err, context.errIsTerminal);
-        end = MakeThumbnails(*settings, images, printer, context.jobs);
+        end = MakeThumbnails(*settings, images, printer, context.thumbnailWork);
     }
     if (!end) {
         return fail(end.message(), context);
@@ -165,7 +165,7 @@ int makeGallery(bool openIndexPage, Context& context)
     }
     GalleryInputs inputs{loaded->settings,
                          ScanImages(loaded->settings.ImageDir, loaded->settings.Sorted),
-                         loaded->banks.names(), context.textStorePath, context.jobs};
+                         loaded->banks.names(), context.textStorePath, context.thumbnailWork};
     TimeSeededDraw draw;
     const StandardSystemColours colours;
     Result<CommandEnd> end = Result<CommandEnd>::failure({});

@@ -18,7 +18,7 @@ namespace {
 
 // Makes only the thumbnails whose files do not exist yet; an existing one is used as it is.
 Status makeMissingThumbnails(const GallerySettings& settings,
-                             const std::vector<std::string>& images, unsigned workers,
+                             const std::vector<std::string>& images, const ThumbnailWork& work,
                              CommandObserver& observer)
 {
     // When the directory cannot be made, the first thumbnail says why.
@@ -31,8 +31,8 @@ Status makeMissingThumbnails(const GallerySettings& settings,
             jobs.push_back({i, imagePath(settings, images[i]), std::move(thumbnail)});
         }
     }
-    return makeThumbnailsInParallel(
-        jobs, images.size(), static_cast<std::uint32_t>(settings.ThumbSize), workers, observer);
+    return makeThumbnailsInParallel(jobs, images.size(),
+                                    static_cast<std::uint32_t>(settings.ThumbSize), work, observer);
 }
 
 }  // namespace
@@ -54,7 +54,8 @@ Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& obse
     }
     state.PageCount = pages.pageCount;
 
-    if (Status made = makeMissingThumbnails(settings, images, inputs.workers, observer); !made) {
+    if (Status made = makeMissingThumbnails(settings, images, inputs.thumbnailWork, observer);
+        !made) {
         return made;
     }
 

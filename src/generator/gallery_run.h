@@ -8,6 +8,7 @@
 #include "common/result.h"
 #include "generator/page_thumbnail_draw.h"
 #include "settings/gallery_settings.h"
+#include "thumbs/thumbnail_pool.h"
 
 namespace pixmosa {
 
@@ -24,7 +25,7 @@ struct GalleryInputs {
     std::vector<std::string> images;     // in gallery order
     std::vector<std::string> bankNames;  // the banner banks, in list order
     std::string textStorePath;
-    unsigned workers = 0;  // threads making thumbnails; 0: one per processor
+    ThumbnailWork thumbnailWork = {};
 };
 
 // The Gallery command: makes the thumbnails that are missing, writes every gallery page (and,

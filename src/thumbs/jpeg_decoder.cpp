@@ -5,6 +5,8 @@
 #include <jpeglib.h>
 // clang-format on
 
+#include <algorithm>
+#include <climits>
 #include <csetjmp>
 #include <cstring>
 
@@ -97,6 +99,42 @@ std::uint32_t JpegDecoder::height() const
 Orientation JpegDecoder::orientation() const
 {
     return m_context->orientation;
+}
+
+std::uint64_t JpegDecoder::memoryNeeded() const
+{
+    jpeg_decompress_struct& info = m_context->info;
+    const auto roundUp = [](std::uint64_t value, int step) {
+        return (value + static_cast<std::uint64_t>(step) - 1) / static_cast<std::uint64_t>(step) *
+               static_cast<std::uint64_t>(step);
+    };
+    const bool wholeImage = jpeg_has_multiple_scans(&info) != 0;
+    std::uint64_t bytes = std::uint64_t{1} << 20;  // the library's tables and small buffers
+    for (int c = 0; c < info.num_components; ++c) {
+        const jpeg_component_info& component = info.comp_info[c];
+        const std::uint64_t blocksWide =
+            roundUp(component.width_in_blocks, component.h_samp_factor);
+        const std::uint64_t blocksHigh =
+            roundUp(component.height_in_blocks, component.v_samp_factor);
+        if (wholeImage) {
+            bytes += blocksWide * blocksHigh * DCTSIZE2 * sizeof(JCOEF);
+        }
+        // Three row groups of samples, for the context of smoothing and upsampling.
+        bytes += blocksWide * DCTSIZE * static_cast<std::uint64_t>(component.v_samp_factor) *
+                 DCTSIZE * 3;
+    }
+    // Upsampled rows in every colour, and the row handed out with our copy of it.
+    const std::uint64_t width = info.image_width;
+    bytes += width * static_cast<std::uint64_t>(info.num_components) *
+             static_cast<std::uint64_t>(info.max_v_samp_factor) * DCTSIZE;
+    bytes += width * 4 * 2;
+    return bytes;
+}
+
+void JpegDecoder::limitMemory(std::uint64_t bytes)
+{
+    m_context->info.mem->max_memory_to_use =
+        static_cast<long>(std::min<std::uint64_t>(bytes, static_cast<std::uint64_t>(LONG_MAX)));
 }
 
 bool JpegDecoder::start()

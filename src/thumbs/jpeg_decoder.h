@@ -27,6 +27,11 @@ public:
     std::uint32_t height() const;
     // How the stored pixels must be turned to stand upright, from the header's EXIF segment.
     Orientation orientation() const;
+    // What decoding will hold, from the header: the whole coefficient buffer of a progressive
+    // or multi-scan image, a few rows of samples otherwise.
+    std::uint64_t memoryNeeded() const;
+    // The most the library may allocate for its large buffers; beyond it decoding fails.
+    void limitMemory(std::uint64_t bytes);
 
     // Full-scale decoding with the accurate DCT, fancy upsampling and block smoothing, to RGB
     // (grey sources too); CMYK and YCCK sources are read as CMYK, four bytes a pixel.

@@ -28,7 +28,7 @@ Status refuseThumbnailsReplacingImages(const GallerySettings& settings)
 
 Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
                                   const std::vector<std::string>& images, CommandObserver& observer,
-                                  unsigned workers)
+                                  const ThumbnailWork& work)
 {
     const std::string imageDirectory = withTrailingSeparator(settings.ImageDir);
     if (!directoryExists(imageDirectory)) {
@@ -52,7 +52,7 @@ Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
         jobs.push_back({i, imagePath(settings, images[i]), thumbnailPath(settings, images[i])});
     }
     if (Status made = makeThumbnailsInParallel(
-            jobs, images.size(), static_cast<std::uint32_t>(settings.ThumbSize), workers, observer);
+            jobs, images.size(), static_cast<std::uint32_t>(settings.ThumbSize), work, observer);
         !made) {
         return made;
     }

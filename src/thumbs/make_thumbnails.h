@@ -6,18 +6,19 @@
 #include "common/command_observer.h"
 #include "common/result.h"
 #include "settings/gallery_settings.h"
+#include "thumbs/thumbnail_pool.h"
 
 namespace pixmosa {
 
 // The Make Thumbnails command: remakes the thumbnail of every image in list order, creating the
 // thumbnail directory when it is missing. It does nothing when the image directory does not
 // exist, tells the user when the list is empty, and refuses to start when a thumbnail would
-// replace its own image. The thumbnails are made by `workers` threads (0: one per processor);
+// replace its own image. The thumbnails are made as `work` says;
 // a failure stops the command at the first failing image in list order with its error, and
 // the thumbnails made before it stay.
 Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
                                   const std::vector<std::string>& images, CommandObserver& observer,
-                                  unsigned workers = 0);
+                                  const ThumbnailWork& work = {});
 
 // "Creating thumbnail " + n + " of " + count.
 std::string creatingThumbnailText(std::size_t number, std::size_t count);

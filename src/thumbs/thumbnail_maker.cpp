@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "common/rounding.h"
 #include "common/text.h"
@@ -68,9 +69,18 @@ std::string tooLargeMessage(const std::string& path, std::uint32_t width, std::u
            " megapixels a thumbnail is made from";
 }
 
+std::string overBudgetMessage(const std::string& path, std::uint64_t needed, std::uint64_t limit)
+{
+    const auto mebibytes = [](std::uint64_t bytes) {
+        return std::to_string((bytes + (1 << 20) - 1) >> 20);
+    };
+    return "The image " + path + " needs " + mebibytes(needed) +
+           " MiB to be decoded, more than the memory limit of " + mebibytes(limit) + " MiB";
+}
+
 }  // namespace
 
-Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size)
+Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size, MemoryBudget* budget)
 {
     Result<FileHandle> file = openImageFile(source);
     if (!file) {
@@ -92,6 +102,15 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size)
     const std::uint32_t height = decoder.height();
     if (static_cast<std::uint64_t>(width) * height > kMaxImagePixels) {
         return Result<Raster>::failure(tooLargeMessage(source, width, height));
+    }
+    std::optional<MemoryBudget::Reservation> reservation;
+    if (budget != nullptr) {
+        const std::uint64_t needed = decoder.memoryNeeded();
+        if (needed > budget->capacity()) {
+            return Result<Raster>::failure(overBudgetMessage(source, needed, budget->capacity()));
+        }
+        decoder.limitMemory(budget->capacity());
+        reservation.emplace(*budget, needed);
     }
 
     const double factor = static_cast<double>(std::max(width, height)) / size;
@@ -172,9 +191,10 @@ Status MakeThumbnail(const std::string& source, const std::string& destination, 
     return writeThumbnail(destination, *content);
 }
 
-Result<std::string> renderThumbnail(const std::string& source, std::uint32_t size)
+Result<std::string> renderThumbnail(const std::string& source, std::uint32_t size,
+                                    MemoryBudget* budget)
 {
-    const Result<Raster> raster = sampleThumbnail(source, size);
+    const Result<Raster> raster = sampleThumbnail(source, size, budget);
     if (!raster) {
         return raster.status();
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/result.h"
+#include "thumbs/memory_budget.h"
 #include "thumbs/raster.h"
 
 namespace pixmosa {
@@ -22,7 +23,11 @@ inline constexpr std::uint64_t kMaxImagePixels = 1'000'000'000;
 // pixels, one at a time, and the rows between them are skipped, so memory does not grow with
 // the image and most of the decoding work is saved. The sides are taken from the stored
 // pixels; the sampled raster is then turned upright as the photo's EXIF orientation says.
-Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size);
+//
+// With a budget, the decoder's memory is reserved in it first (waiting while other workers hold
+// too much), and an image that alone needs more than the whole budget is refused by name.
+Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,
+                               MemoryBudget* budget = nullptr);
 
 // Makes the thumbnail of a ".jpg" or ".jpeg" source (any letter case; other names are skipped
 // without a word) and writes it whole or not at all. A thumbnail with no pixels, such as one
@@ -32,7 +37,8 @@ Status MakeThumbnail(const std::string& source, const std::string& destination, 
 // The two halves of MakeThumbnail, so that a command can make thumbnails ahead and write them
 // in list order: the file's bytes (empty for a thumbnail without pixels), and their writing.
 bool isThumbnailSource(std::string_view path);
-Result<std::string> renderThumbnail(const std::string& source, std::uint32_t size);
+Result<std::string> renderThumbnail(const std::string& source, std::uint32_t size,
+                                    MemoryBudget* budget = nullptr);
 Status writeThumbnail(const std::string& destination, std::string_view content);
 
 }  // namespace pixmosa

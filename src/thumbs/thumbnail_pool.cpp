@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "thumbs/make_thumbnails.h"
+#include "thumbs/memory_budget.h"
 #include "thumbs/thumbnail_maker.h"
 
 namespace pixmosa {
@@ -31,8 +32,13 @@ struct Rendered {
 // held in memory stay few.
 class Pool {
 public:
-    Pool(const std::vector<ThumbnailJob>& jobs, std::uint32_t size, std::size_t aheadLimit)
-        : m_jobs(jobs), m_size(size), m_aheadLimit(aheadLimit), m_results(jobs.size())
+    Pool(const std::vector<ThumbnailJob>& jobs, std::uint32_t size, std::size_t aheadLimit,
+         std::uint64_t memoryLimit)
+        : m_jobs(jobs),
+          m_size(size),
+          m_aheadLimit(aheadLimit),
+          m_budget(memoryLimit),
+          m_results(jobs.size())
     {
     }
 
@@ -97,13 +103,13 @@ public:
     }
 
 private:
-    Rendered render(const ThumbnailJob& job) const
+    Rendered render(const ThumbnailJob& job)
     {
         if (!isThumbnailSource(job.source)) {
             return {};
         }
         try {
-            Result<std::string> content = renderThumbnail(job.source, m_size);
+            Result<std::string> content = renderThumbnail(job.source, m_size, &m_budget);
             if (!content) {
                 return {content.status(), std::nullopt};
             }
@@ -118,6 +124,7 @@ private:
     const std::vector<ThumbnailJob>& m_jobs;
     std::uint32_t m_size;
     std::size_t m_aheadLimit;
+    MemoryBudget m_budget;
     std::mutex m_mutex;
     std::condition_variable m_room;
     std::condition_variable m_done;
@@ -135,15 +142,17 @@ unsigned defaultWorkerCount()
 }
 
 Status makeThumbnailsInParallel(const std::vector<ThumbnailJob>& jobs, std::size_t listCount,
-                                std::uint32_t size, unsigned workers, CommandObserver& observer)
+                                std::uint32_t size, const ThumbnailWork& work,
+                                CommandObserver& observer)
 {
     if (jobs.empty()) {
         return Status::success();
     }
     const auto threadCount =
-        static_cast<std::size_t>(workers == 0 ? defaultWorkerCount() : workers);
+        static_cast<std::size_t>(work.workers == 0 ? defaultWorkerCount() : work.workers);
     // Each worker may be a few thumbnails ahead of the writing.
-    Pool pool(jobs, size, 2 * threadCount);
+    Pool pool(jobs, size, 2 * threadCount,
+              work.memoryLimit == 0 ? defaultMemoryBudget() : work.memoryLimit);
     std::vector<std::jthread> threads;
     for (std::size_t i = 0; i < std::min(threadCount, jobs.size()); ++i) {
         threads.emplace_back([&pool] { pool.work(); });

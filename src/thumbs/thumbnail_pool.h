@@ -10,6 +10,13 @@
 
 namespace pixmosa {
 
+// How a command makes its thumbnails: on how many threads (0: one per processor), and within
+// how much memory for the decoders of all of them together (0: half of physical memory).
+struct ThumbnailWork {
+    unsigned workers = 0;
+    std::uint64_t memoryLimit = 0;
+};
+
 struct ThumbnailJob {
     std::size_t position;  // in the image list, from 0
     std::string source;
@@ -19,11 +26,12 @@ struct ThumbnailJob {
 // The number of workers when none is asked for: one per processor.
 unsigned defaultWorkerCount();
 
-// Makes the thumbnails on `workers` threads (0: one per processor) while the caller's thread
+// Makes the thumbnails on the workers' threads, within the memory limit, while the caller's thread
 // reports "Creating thumbnail n of count" and writes them, both in list order, and lets the
 // window breathe. The first failure in list order stops the run with its error: no thumbnail of
 // a later image is written, and nothing is written once this returns.
 Status makeThumbnailsInParallel(const std::vector<ThumbnailJob>& jobs, std::size_t listCount,
-                                std::uint32_t size, unsigned workers, CommandObserver& observer);
+                                std::uint32_t size, const ThumbnailWork& work,
+                                CommandObserver& observer);
 
 }  // namespace pixmosa

@@ -46,7 +46,7 @@ protected:
 
     Result<CommandEnd> run(const Names& images)
     {
-        return MakeThumbnails(settings, images, observer, workers);
+        return MakeThumbnails(settings, images, observer, {workers, memoryLimit});
     }
 
     Names addNumberedImages(int count)
@@ -63,6 +63,7 @@ protected:
     GallerySettings settings = GallerySettings::initial();
     RecordingObserver observer;
     unsigned workers = 1;
+    std::uint64_t memoryLimit = 0;
 };
 
 TEST_F(MakeThumbnailsTest, EveryImageGetsItsThumbnailWithProgressAndABeepAtTheEnd)
@@ -166,6 +167,34 @@ TEST_F(MakeThumbnailsTest, NoThumbnailAfterAFailureReachesTheDisk)
     EXPECT_EQ(dir.read("pics/Thumbs/Thumb-7.jpg"), "old");
 }
 
+// A small file may declare a huge progressive image, whose whole coefficient buffer the decoder
+// holds: alone over the limit, it is refused by name before anything is allocated for it.
+TEST_F(MakeThumbnailsTest, ImageThatAloneNeedsMoreThanTheMemoryLimitIsRefusedByName)
+{
+    const Names images = addNumberedImages(2);
+    std::string bomb = test::encodeJpeg(test::patternImage(16, 16), test::Encoding::Progressive);
+    const std::size_t frame = bomb.find("\xFF\xC2");
+    ASSERT_NE(frame, std::string::npos);
+    bomb[frame + 5] = static_cast<char>(25000 >> 8);  // height
+    bomb[frame + 6] = static_cast<char>(25000 & 0xFF);
+    bomb[frame + 7] = static_cast<char>(40000 >> 8);  // width
+    bomb[frame + 8] = static_cast<char>(40000 & 0xFF);
+    dir.write("pics/2.jpg", bomb);
+    workers = 2;
+    memoryLimit = std::uint64_t{512} << 20;
+
+    const Result<CommandEnd> end = run(images);
+
+    ASSERT_FALSE(end.ok());
+    EXPECT_EQ(end.message().rfind("The image " + dir.path("pics/2.jpg") + " needs ", 0), 0u)
+        << end.message();
+    EXPECT_NE(end.message().find(" MiB to be decoded, more than the memory limit of 512 MiB"),
+              std::string::npos)
+        << end.message();
+    EXPECT_TRUE(dir.exists("pics/Thumbs/Thumb-1.jpg"));
+    EXPECT_FALSE(dir.exists("pics/Thumbs/Thumb-2.jpg"));
+}
+
 // A run killed at any moment leaves only whole thumbnails and no temporary file.
 TEST_F(MakeThumbnailsTest, KilledRunLeavesNoPartialThumbnail)
 {
@@ -180,7 +209,7 @@ TEST_F(MakeThumbnailsTest, KilledRunLeavesNoPartialThumbnail)
     ASSERT_GE(child, 0);
     if (child == 0) {
         test::RecordingObserver quiet;
-        (void)MakeThumbnails(settings, images, quiet, 2);
+        (void)MakeThumbnails(settings, images, quiet, {2, 0});
         ::_exit(0);
     }
     const auto madeSoFar = [&] {

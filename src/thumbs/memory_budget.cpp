@@ -1,0 +1,37 @@
+#include "thumbs/memory_budget.h"
+
+#include <unistd.h>
+
+namespace pixmosa {
+
+std::uint64_t defaultMemoryBudget()
+{
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0) {
+        return std::uint64_t{1} << 30;
+    }
+    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize) / 2;
+}
+
+// A reservation larger than the whole budget is refused by the caller before it gets here; one
+// that fits an empty budget is always granted in the end, so no worker waits for ever.
+MemoryBudget::Reservation::Reservation(MemoryBudget& budget, std::uint64_t bytes)
+    : m_budget(budget), m_bytes(bytes)
+{
+    std::unique_lock lock(budget.m_mutex);
+    budget.m_released.wait(
+        lock, [&] { return budget.m_held == 0 || budget.m_held + bytes <= budget.m_capacity; });
+    budget.m_held += bytes;
+}
+
+MemoryBudget::Reservation::~Reservation()
+{
+    {
+        const std::lock_guard lock(m_budget.m_mutex);
+        m_budget.m_held -= m_bytes;
+    }
+    m_budget.m_released.notify_all();
+}
+
+}  // namespace pixmosa
