@@ -2,9 +2,10 @@
 # Installs the Debian packages the build needs when they are missing, builds, and then
 #   run            starts the window;
 #   run cli ARGS   runs pixmosa-cli with ARGS instead;
-#   test           checks the formatting, builds with warnings as errors, runs every test (the
-#                  browser test included), and builds the core and pixmosa-cli alone without
-#                  the window.
+#   test           checks the formatting, builds the core and pixmosa-cli alone without the
+#                  window, builds with warnings as errors and runs every test (the browser and
+#                  kill tests included), runs them all again built with AddressSanitizer and
+#                  UndefinedBehaviorSanitizer, and runs each fuzz target for 30 seconds.
 set -euo pipefail
 
 mode=${1:-}
@@ -22,8 +23,8 @@ jobs=$(nproc)
 
 packages=(cmake make g++ pkg-config libgtest-dev libjpeg-dev libexif-dev qt6-base-dev)
 if [ "$mode" = test ]; then
-    # The browser test drives Debian's Chromium through Selenium.
-    packages+=(clang-format chromium chromium-driver python3-selenium)
+    # The browser test drives Debian's Chromium through Selenium; the fuzz targets are clang's.
+    packages+=(clang-format chromium chromium-driver python3-selenium clang libclang-rt-14-dev)
 fi
 missing=()
 for package in "${packages[@]}"; do
@@ -57,7 +58,7 @@ if [ "$mode" = run ]; then
 fi
 
 echo "== formatting"
-find "$root/src" "$root/tests" "$root/bench" -name '*.h' -o -name '*.cpp' | sort |
+find "$root/src" "$root/tests" "$root/bench" "$root/fuzz" -name '*.h' -o -name '*.cpp' | sort |
     xargs clang-format --dry-run --Werror
 
 echo "== core and pixmosa-cli without the window"
@@ -66,5 +67,11 @@ build core-only -DCMAKE_BUILD_TYPE=Release -DPIXMOSA_BUILD_WINDOW=OFF -DPIXMOSA_
 
 echo "== everything, with the tests"
 build test -DCMAKE_BUILD_TYPE=Debug -DPIXMOSA_WARNINGS_AS_ERRORS=ON
-cd "$root/build/test"
-ctest --output-on-failure --parallel "$jobs"
+(cd "$root/build/test" && ctest --output-on-failure --parallel "$jobs")
+
+echo "== everything again, under AddressSanitizer and UndefinedBehaviorSanitizer"
+build sanitize -DCMAKE_BUILD_TYPE=Debug -DPIXMOSA_SANITIZE=ON -DPIXMOSA_WARNINGS_AS_ERRORS=ON
+(cd "$root/build/sanitize" && ctest --output-on-failure --parallel "$jobs")
+
+echo "== fuzzing"
+bash "$root/fuzz/run.sh" 30
