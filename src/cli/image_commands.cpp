@@ -1,5 +1,6 @@
 #include "cli/image_commands.h"
 
+#include <algorithm>
 #include <optional>
 #include <ostream>
 
@@ -52,6 +53,8 @@ public:
     void breathe() override {}
     void beep() override {}
     void message(std::string_view text) override { m_printer.message(text); }
+    void leftOut(std::string_view error) override { m_printer.leftOut(error); }
+    int summarize(std::size_t imageCount) { return m_printer.summarize(imageCount); }
     void openPage(const std::string& path) override
     {
         if (m_open) {
@@ -144,17 +147,19 @@ int makeThumbnails(Context& context)
     }
     const std::vector<std::string> images = ScanImages(settings->ImageDir, settings->Sorted);
     Result<CommandEnd> end = Result<CommandEnd>::failure({});
+    int leftOut = kSuccess;
     {
         ProgressPrinter printer(context.err, context.errIsTerminal);
         end = MakeThumbnails(*settings, images, printer, context.thumbnailWork);
+        leftOut = printer.summarize(images.size());
     }
     if (!end) {
         return fail(end.message(), context);
     }
-    return exitCodeOf(*end, *settings, context);
+    return std::max(exitCodeOf(*end, *settings, context), leftOut);
 }
 
-int makeGallery(bool openIndexPage, Context& context)
+int makeGallery(const GalleryOptions& options, Context& context)
 {
     Result<SettingsLoad> loaded = loadEverything(context);
     if (!loaded) {
@@ -166,17 +171,20 @@ int makeGallery(bool openIndexPage, Context& context)
     GalleryInputs inputs{loaded->settings,
                          ScanImages(loaded->settings.ImageDir, loaded->settings.Sorted),
                          loaded->banks.names(), context.textStorePath, context.thumbnailWork};
+    inputs.refresh = options.refresh;
     TimeSeededDraw draw;
     const StandardSystemColours colours;
     Result<CommandEnd> end = Result<CommandEnd>::failure({});
+    int leftOut = kSuccess;
     {
-        GalleryPrinter printer(context.err, context.errIsTerminal, openIndexPage);
+        GalleryPrinter printer(context.err, context.errIsTerminal, options.openIndexPage);
         end = RunGallery(inputs, printer, draw, colours);
+        leftOut = printer.summarize(inputs.images.size());
     }
     if (!end) {
         return fail(end.message(), context);
     }
-    return exitCodeOf(*end, inputs.settings, context);
+    return std::max(exitCodeOf(*end, inputs.settings, context), leftOut);
 }
 
 int renameImages(const std::string& prefix, Context& context)

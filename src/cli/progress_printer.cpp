@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "cli/command_line.h"
+
 namespace pixmosa::cli {
 
 namespace {
@@ -45,6 +47,25 @@ void ProgressPrinter::message(std::string_view text)
 {
     endLine();
     m_err << text << '\n';
+}
+
+void ProgressPrinter::leftOut(std::string_view error)
+{
+    message("Left out: " + std::string(error));
+    m_leftOut.emplace_back(error);
+}
+
+int ProgressPrinter::summarize(std::size_t imageCount)
+{
+    if (m_leftOut.empty()) {
+        return kSuccess;
+    }
+    endLine();
+    m_err << m_leftOut.size() << " of " << imageCount << " images were left out:\n";
+    for (const std::string& error : m_leftOut) {
+        m_err << "  " << error << '\n';
+    }
+    return kFailure;
 }
 
 void ProgressPrinter::endLine()

@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "common/command_observer.h"
 
@@ -19,6 +20,12 @@ public:
     void breathe() override {}
     void beep() override {}
     void message(std::string_view text) override;
+    // Printed at once, and kept for the summary.
+    void leftOut(std::string_view error) override;
+
+    // After the command: the images left out again, one a line, and the exit code that says
+    // whether there were any.
+    int summarize(std::size_t imageCount);
 
 private:
     void endLine();
@@ -27,6 +34,7 @@ private:
     bool m_terminal;
     bool m_lineOpen = false;
     std::string m_bar;
+    std::vector<std::string> m_leftOut;
 };
 
 }  // namespace pixmosa::cli

@@ -20,6 +20,9 @@ public:
     virtual void beep() = 0;
     // A notice for the user that is not an error.
     virtual void message(std::string_view text) = 0;
+    // An image that a command asked to keep going leaves out of its run, with the error that
+    // says why. Only the command line asks that, so others need not listen.
+    virtual void leftOut(std::string_view error) { (void)error; }
 };
 
 // How a command that did not fail ended.

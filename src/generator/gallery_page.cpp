@@ -17,22 +17,6 @@ namespace {
 
 constexpr std::int64_t kCellsPerBar = 20;
 
-// A photo too narrow to give one pixel has an empty thumbnail; it stands on the page as 0 x 0
-// instead of stopping every later run at its size.
-Result<ImageSize> thumbnailSize(const std::string& path)
-{
-    std::error_code error;
-    if (std::filesystem::is_regular_file(path, error) &&
-        std::filesystem::file_size(path, error) == 0 && !error) {
-        return ImageSize{};
-    }
-    const Result<JpegFrame> frame = readJpegFrame(path);
-    if (!frame) {
-        return frame.status();
-    }
-    return frame->upright();
-}
-
 void writePageBar(PageFile& page, const GalleryContext& context, const RunState& state)
 {
     page.line("<TABLE BORDER=1 ALIGN=\"center\">");
@@ -102,6 +86,22 @@ Status writeThumbnailTable(PageFile& page, const GalleryContext& context, RunSta
 }
 
 }  // namespace
+
+// A photo too narrow to give one pixel has an empty thumbnail; it stands on the page as 0 x 0
+// instead of stopping every later run at its size.
+Result<ImageSize> thumbnailSize(const std::string& path)
+{
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error) &&
+        std::filesystem::file_size(path, error) == 0 && !error) {
+        return ImageSize{};
+    }
+    const Result<JpegFrame> frame = readJpegFrame(path);
+    if (!frame) {
+        return frame.status();
+    }
+    return frame->upright();
+}
 
 Status writeGalleryPage(const GalleryContext& context, RunState& state)
 {

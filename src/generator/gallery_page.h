@@ -2,6 +2,7 @@
 
 #include "common/result.h"
 #include "generator/run_state.h"
+#include "thumbs/image_size.h"
 
 namespace pixmosa {
 
@@ -10,5 +11,8 @@ namespace pixmosa {
 // thumbnail file. With the image shell on, each image's page is written right after its cell's
 // thumbnail. Fails with the error of the file that could not be read or written.
 Status writeGalleryPage(const GalleryContext& context, RunState& state);
+
+// A thumbnail's size as its gallery page shows it: upright, and 0 x 0 for an empty file.
+Result<ImageSize> thumbnailSize(const std::string& path);
 
 }  // namespace pixmosa

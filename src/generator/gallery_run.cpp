@@ -9,6 +9,7 @@
 #include "generator/page_plan.h"
 #include "generator/run_state.h"
 #include "platform/file_system.h"
+#include "thumbs/jpeg_header.h"
 #include "thumbs/make_thumbnails.h"
 #include "thumbs/thumbnail_pool.h"
 
@@ -16,10 +17,13 @@ namespace pixmosa {
 
 namespace {
 
-// Makes only the thumbnails whose files do not exist yet; an existing one is used as it is.
-Status makeMissingThumbnails(const GallerySettings& settings,
-                             const std::vector<std::string>& images, const ThumbnailWork& work,
-                             CommandObserver& observer)
+// Makes only the thumbnails whose files do not exist yet, and with `refresh` those older than
+// their photo too; any other is used as it is. Keeping going, gives the positions of the images
+// whose thumbnails could not be made.
+Result<std::vector<std::size_t>> makeMissingThumbnails(const GallerySettings& settings,
+                                                       const std::vector<std::string>& images,
+                                                       const ThumbnailWork& work, bool refresh,
+                                                       CommandObserver& observer)
 {
     // When the directory cannot be made, the first thumbnail says why.
     (void)makeDirectories(thumbnailDirectory(settings));
@@ -27,12 +31,40 @@ Status makeMissingThumbnails(const GallerySettings& settings,
     std::vector<ThumbnailJob> jobs;
     for (std::size_t i = 0; i < images.size(); ++i) {
         std::string thumbnail = thumbnailPath(settings, images[i]);
-        if (!fileExists(thumbnail)) {
-            jobs.push_back({i, imagePath(settings, images[i]), std::move(thumbnail)});
+        std::string image = imagePath(settings, images[i]);
+        if (!fileExists(thumbnail) || (refresh && isOlderThan(thumbnail, image))) {
+            jobs.push_back({i, std::move(image), std::move(thumbnail)});
         }
     }
     return makeThumbnailsInParallel(jobs, images.size(),
                                     static_cast<std::uint32_t>(settings.ThumbSize), work, observer);
+}
+
+// The images a run keeping going leaves out, besides those whose thumbnail failed: those whose
+// pages could not be written because the photo's or the thumbnail's header cannot be read.
+std::vector<std::string> readableImages(const GallerySettings& settings,
+                                        const std::vector<std::string>& images,
+                                        const std::vector<std::size_t>& failed,
+                                        CommandObserver& observer)
+{
+    std::vector<std::string> kept;
+    std::size_t nextFailed = 0;
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        if (nextFailed < failed.size() && failed[nextFailed] == i) {
+            ++nextFailed;
+            continue;
+        }
+        Status readable = thumbnailSize(thumbnailPath(settings, images[i])).status();
+        if (readable && settings.UseImageShell) {
+            readable = readJpegFrame(imagePath(settings, images[i])).status();
+        }
+        if (!readable) {
+            observer.leftOut(readable.message());
+            continue;
+        }
+        kept.push_back(images[i]);
+    }
+    return kept;
 }
 
 }  // namespace
@@ -41,23 +73,29 @@ Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& obse
                               PageThumbnailDraw& draw, const SystemColours& colours)
 {
     const GallerySettings& settings = inputs.settings;
-    const std::vector<std::string>& images = inputs.images;
-    if (images.empty()) {
+    if (inputs.images.empty()) {
         observer.beep();
         observer.message(kNoImagesMessage);
         return CommandEnd::NoImages;
     }
-    RunState state;
-    const PagesRequired pages = computePagesRequired(images.size(), settings.Rows, settings.Cols);
+    const PagesRequired pages =
+        computePagesRequired(inputs.images.size(), settings.Rows, settings.Cols);
     if (pages.message) {
         observer.message(*pages.message);
     }
-    state.PageCount = pages.pageCount;
 
-    if (Status made = makeMissingThumbnails(settings, images, inputs.thumbnailWork, observer);
-        !made) {
-        return made;
+    const Result<std::vector<std::size_t>> failed = makeMissingThumbnails(
+        settings, inputs.images, inputs.thumbnailWork, inputs.refresh, observer);
+    if (!failed) {
+        return failed.status();
     }
+    // Keeping going, the pages are those of the images that can be shown, as if the others
+    // were not in the list.
+    const std::vector<std::string> images =
+        inputs.thumbnailWork.keepGoing ? readableImages(settings, inputs.images, *failed, observer)
+                                       : inputs.images;
+    RunState state;
+    state.PageCount = computePagesRequired(images.size(), settings.Rows, settings.Cols).pageCount;
 
     removeStaleTemporaries(withTrailingSeparator(settings.ImageDir));
     const GalleryContext context{settings, images, inputs.bankNames, inputs.textStorePath, colours};

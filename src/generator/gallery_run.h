@@ -26,6 +26,8 @@ struct GalleryInputs {
     std::vector<std::string> bankNames;  // the banner banks, in list order
     std::string textStorePath;
     ThumbnailWork thumbnailWork = {};
+    // Also remake the thumbnails that are older than their photos.
+    bool refresh = false;
 };
 
 // The Gallery command: makes the thumbnails that are missing, writes every gallery page (and,

@@ -207,6 +207,18 @@ void removeStaleTemporaries(const std::string& directory)
     }
 }
 
+bool isOlderThan(const std::string& path, const std::string& than)
+{
+    struct stat first {};
+    struct stat second {};
+    if (::stat(path.c_str(), &first) != 0 || ::stat(than.c_str(), &second) != 0) {
+        return false;
+    }
+    const timespec a = first.st_mtim;
+    const timespec b = second.st_mtim;
+    return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
+}
+
 bool sameFile(const std::string& a, const std::string& b)
 {
     struct stat first {};

@@ -30,6 +30,9 @@ Result<std::vector<std::string>> listDirectory(const std::string& path);
 // the middle, those of processes that no longer run.
 void removeStaleTemporaries(const std::string& directory);
 
+// True when both files exist and the first was last changed before the second.
+bool isOlderThan(const std::string& path, const std::string& than);
+
 // True when both paths name the same existing file or directory.
 bool sameFile(const std::string& a, const std::string& b);
 

@@ -51,10 +51,10 @@ Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
     for (std::size_t i = 0; i < images.size(); ++i) {
         jobs.push_back({i, imagePath(settings, images[i]), thumbnailPath(settings, images[i])});
     }
-    if (Status made = makeThumbnailsInParallel(
+    if (const Result<std::vector<std::size_t>> made = makeThumbnailsInParallel(
             jobs, images.size(), static_cast<std::uint32_t>(settings.ThumbSize), work, observer);
         !made) {
-        return made;
+        return made.status();
     }
     observer.status("Finished creating thumbnails");
     observer.beep();

@@ -141,12 +141,14 @@ unsigned defaultWorkerCount()
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
-Status makeThumbnailsInParallel(const std::vector<ThumbnailJob>& jobs, std::size_t listCount,
-                                std::uint32_t size, const ThumbnailWork& work,
-                                CommandObserver& observer)
+Result<std::vector<std::size_t>> makeThumbnailsInParallel(const std::vector<ThumbnailJob>& jobs,
+                                                          std::size_t listCount, std::uint32_t size,
+                                                          const ThumbnailWork& work,
+                                                          CommandObserver& observer)
 {
+    std::vector<std::size_t> leftOut;
     if (jobs.empty()) {
-        return Status::success();
+        return leftOut;
     }
     const auto threadCount =
         static_cast<std::size_t>(work.workers == 0 ? defaultWorkerCount() : work.workers);
@@ -166,6 +168,11 @@ Status makeThumbnailsInParallel(const std::vector<ThumbnailJob>& jobs, std::size
         if (outcome && rendered.content) {
             outcome = writeThumbnail(jobs[i].destination, *rendered.content);
         }
+        if (!outcome && work.keepGoing) {
+            observer.leftOut(outcome.message());
+            leftOut.push_back(jobs[i].position);
+            outcome = Status::success();
+        }
         if (!outcome) {
             pool.stop();
             break;
@@ -174,7 +181,10 @@ Status makeThumbnailsInParallel(const std::vector<ThumbnailJob>& jobs, std::size
         observer.breathe();
     }
     threads.clear();  // joins: nothing is written once the command has returned
-    return outcome;
+    if (!outcome) {
+        return outcome;
+    }
+    return leftOut;
 }
 
 }  // namespace pixmosa

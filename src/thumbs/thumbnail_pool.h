@@ -12,9 +12,12 @@ namespace pixmosa {
 
 // How a command makes its thumbnails: on how many threads (0: one per processor), and within
 // how much memory for the decoders of all of them together (0: half of physical memory).
+// With keepGoing, an image whose thumbnail cannot be made is reported as left out and the
+// others are still made; otherwise the first failure stops the command.
 struct ThumbnailWork {
     unsigned workers = 0;
     std::uint64_t memoryLimit = 0;
+    bool keepGoing = false;
 };
 
 struct ThumbnailJob {
@@ -29,9 +32,11 @@ unsigned defaultWorkerCount();
 // Makes the thumbnails on the workers' threads, within the memory limit, while the caller's thread
 // reports "Creating thumbnail n of count" and writes them, both in list order, and lets the
 // window breathe. The first failure in list order stops the run with its error: no thumbnail of
-// a later image is written, and nothing is written once this returns.
-Status makeThumbnailsInParallel(const std::vector<ThumbnailJob>& jobs, std::size_t listCount,
-                                std::uint32_t size, const ThumbnailWork& work,
-                                CommandObserver& observer);
+// a later image is written, and nothing is written once this returns. Keeping going, it gives
+// the list positions of the images left out instead.
+Result<std::vector<std::size_t>> makeThumbnailsInParallel(const std::vector<ThumbnailJob>& jobs,
+                                                          std::size_t listCount, std::uint32_t size,
+                                                          const ThumbnailWork& work,
+                                                          CommandObserver& observer);
 
 }  // namespace pixmosa

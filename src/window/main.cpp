@@ -8,13 +8,13 @@
 #include <QVBoxLayout>
 
 #include "common/paths.h"
+#include "common/version.h"
 #include "platform/file_system.h"
 #include "settings/number_field.h"
 #include "settings/settings_load.h"
 #include "settings/store.h"
 #include "window/help_window.h"
 #include "window/qt_text.h"
-#include "window/version.h"
 
 namespace pixmosa {
 

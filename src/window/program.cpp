@@ -1,12 +1,12 @@
 #include <QApplication>
 #include <clocale>
 
+#include "common/version.h"
 #include "platform/locations.h"
 #include "platform/registry_file.h"
 #include "window/close_on_signals.h"
 #include "window/dialogs.h"
 #include "window/main.h"
-#include "window/version.h"
 
 int main(int argc, char** argv)
 {

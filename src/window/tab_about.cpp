@@ -1,7 +1,7 @@
 #include <QVBoxLayout>
 
+#include "common/version.h"
 #include "window/main.h"
-#include "window/version.h"
 
 namespace pixmosa {
 

@@ -122,7 +122,23 @@ def make_galleries(cli_program, photos_program, root):
     cli("set", "Columns", "1")
     cli("set", "UseImageShell", "0")
     cli("--image-dir", many, "gallery")
-    return [(odd, 2 + 1 + 8 + len(ODD_NAMES)), (many, 23 + 1)]
+
+    # Bad photos first, in the middle and last, left out by --keep-going.
+    keep = os.path.join(root, "keep")
+    os.mkdir(keep)
+    subprocess.run([photos_program, keep, "400x300", "b-good.jpg", "300x400@8", "d-good.jpg",
+                    "400x300", "f-good.jpg"], check=True)
+    for name, data in [("a-bad.jpg", b"not a photo"), ("c-bad.jpg", b""),
+                       ("g-bad.jpg", b"\xff\xd8 cut")]:
+        with open(os.path.join(keep, name), "wb") as file:
+            file.write(data)
+    cli("set", "Sorted", "1")
+    cli("set", "UseImageShell", "1")
+    kept = subprocess.run([cli_program, "--image-dir", keep, "gallery", "--keep-going"],
+                          env=cli.env, capture_output=True, text=True)
+    if kept.returncode != 1 or "3 of 6 images were left out" not in kept.stderr:
+        raise RuntimeError(f"--keep-going gallery: exit {kept.returncode}, {kept.stderr}")
+    return [(odd, 2 + 1 + 8 + len(ODD_NAMES)), (many, 23 + 1), (keep, 3 + 3 + 1)]
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):

@@ -99,7 +99,31 @@ TEST_F(CommandLineTest, BadUsageExitsWithTwo)
     EXPECT_EQ(dir.entryCount(), 0);
 
     EXPECT_EQ(run({"--help"}), kSuccess);
-    EXPECT_NE(out.str().find("banks add NAME"), std::string::npos);
+    EXPECT_NE(out.str().find("  banks list | add NAME | delete NAME\n"), std::string::npos);
+    EXPECT_EQ(run({"gallery", "--open", "--bogus"}), kBadUsage);
+    EXPECT_EQ(run({"thumbnails", "--refresh"}), kBadUsage);
+    EXPECT_EQ(run({"frobnicate", "--help"}), kBadUsage);
+}
+
+TEST_F(CommandLineTest, VersionAndTheHelpOfEachCommand)
+{
+    EXPECT_EQ(run({"--version"}), kSuccess);
+    EXPECT_EQ(out.str(), "pixmosa-cli 0.1.0\n");
+    for (const char* command :
+         {"gallery", "scan", "thumbnails", "rename", "get", "set", "text", "banks"}) {
+        out.str("");
+        EXPECT_EQ(run({command, "--help"}), kSuccess) << command;
+        EXPECT_EQ(out.str().rfind(std::string("usage: pixmosa-cli [--image-dir DIR] [--jobs N] "
+                                              "[--memory-limit MIB] ") +
+                                      command,
+                                  0),
+                  0u)
+            << out.str();
+    }
+    EXPECT_NE(out.str().find("banks list | add NAME | delete NAME\n\n    list, add or delete"),
+              std::string::npos)
+        << out.str();
+    EXPECT_EQ(dir.entryCount(), 0);
 }
 
 TEST_F(CommandLineTest, TextSetStoresTheLinesOfStandardInputAndTextGetPrintsThemAsLoaded)
@@ -226,6 +250,31 @@ TEST_F(CommandLineTest, GalleryMakesEveryPageAndReportsItsProgress)
     EXPECT_TRUE(dir.exists("pics/a.html"));
     EXPECT_NE(dir.read("pics/index.html").find("Total Images: 1<BR>"), std::string::npos);
     EXPECT_NE(dir.read("pics/Gallery1.html").find("WriteBanner0()"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, KeepingGoingNamesEachImageLeftOutAndSumsThemUp)
+{
+    ASSERT_EQ(::mkdir(dir.path("pics").c_str(), 0777), 0);
+    dir.write("pics/a.jpg", test::encodeJpeg(test::patternImage(40, 30)));
+    dir.write("pics/b.jpg", "broken");
+    dir.write("pics/c.jpg", test::encodeJpeg(test::patternImage(30, 40)));
+    ASSERT_TRUE(WriteStoreBool(registry, kSettingsKey, "Sorted", true).ok());
+
+    EXPECT_EQ(run({"--image-dir", dir.path("pics"), "gallery", "--keep-going"}), kFailure);
+
+    EXPECT_NE(err.str().find("Left out: JPEG error #"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("1 of 3 images were left out:\n  JPEG error #"), std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find(" in " + dir.path("pics/b.jpg") + ": "), std::string::npos);
+    EXPECT_NE(err.str().find("Finished\n"), std::string::npos);
+    EXPECT_NE(dir.read("pics/index.html").find("Total Images: 2<BR>"), std::string::npos);
+    EXPECT_FALSE(dir.exists("pics/b.html"));
+
+    err.str("");
+    EXPECT_EQ(run({"--image-dir", dir.path("pics"), "thumbnails", "--keep-going"}), kFailure);
+    EXPECT_NE(err.str().find("Finished creating thumbnails\n1 of 3 images were left out:\n"),
+              std::string::npos)
+        << err.str();
 }
 
 TEST_F(CommandLineTest, GalleryWithoutImagesIsAnError)

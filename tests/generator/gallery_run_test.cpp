@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <initializer_list>
 
 #include "settings/text_store.h"
@@ -41,6 +43,7 @@ std::string page(std::initializer_list<std::string_view> lines)
 
 class RecordingGalleryObserver final : public GalleryObserver {
 public:
+    void leftOut(std::string_view error) override { leftOutErrors.emplace_back(error); }
     void status(std::string_view text) override { events.emplace_back(text); }
     void progress(std::size_t, std::size_t) override {}
     void breathe() override {}
@@ -52,6 +55,7 @@ public:
     void openPage(const std::string& path) override { events.push_back("open " + path); }
 
     Names events;
+    Names leftOutErrors;
 };
 
 // Draws the same number every time, as draws within one clock tick do.
@@ -547,6 +551,74 @@ TEST_F(GalleryRunTest, EmptyThumbnailStandsAsZeroByZeroAndTheRunGoesOn)
                   std::string::npos);
         EXPECT_TRUE(exists("b.html"));
     }
+}
+
+// Bad images first, in the middle and last, and one whose thumbnail exists but whose photo
+// cannot be read: the gallery is that of the others, as if the bad ones were not in the list.
+TEST_F(GalleryRunTest, KeepingGoingLeavesOutTheImagesThatCannotBeRead)
+{
+    inputs.settings.Rows = 1;
+    inputs.settings.Cols = 2;
+    inputs.thumbnailWork.keepGoing = true;
+    addImages({"a.jpg", "b.jpg", "c.jpg"});
+    dir.write("pics/bad1.jpg", "not a picture");
+    dir.write("pics/bad2.jpg", "");
+    dir.write("pics/bad3.jpg", "still not");
+    addImages({"d.jpg"});
+    ::mkdir(dir.path("pics/Thumbs").c_str(), 0777);
+    dir.write("pics/Thumbs/Thumb-d.jpg", test::encodeJpeg(test::patternImage(10, 8)));
+    dir.write("pics/d.jpg", "damaged since");
+    inputs.images = {"bad1.jpg", "a.jpg", "bad2.jpg", "b.jpg", "d.jpg", "c.jpg", "bad3.jpg"};
+
+    runAndExpectSuccess();
+
+    ASSERT_EQ(observer.leftOutErrors.size(), 4u);
+    EXPECT_EQ(observer.leftOutErrors[0].rfind("JPEG error #", 0), 0u);
+    EXPECT_NE(observer.leftOutErrors[0].find(dir.path("pics/bad1.jpg")), std::string::npos);
+    EXPECT_EQ(observer.leftOutErrors[1].rfind(
+                  "Invalid floating point operation in " + dir.path("pics/bad2.jpg"), 0),
+              0u);
+    EXPECT_NE(observer.leftOutErrors[2].find(dir.path("pics/bad3.jpg")), std::string::npos);
+    EXPECT_NE(observer.leftOutErrors[3].find(dir.path("pics/d.jpg")), std::string::npos);
+    EXPECT_NE(read("index.html").find("Total Images: 3<BR>"), std::string::npos);
+    EXPECT_NE(read("index.html").find("Total Pages: 2</FONT>"), std::string::npos);
+    EXPECT_FALSE(exists("Gallery3.html"));
+    EXPECT_NE(read("a.html").find("<A HREF=\"b.html\""), std::string::npos);
+    EXPECT_NE(read("b.html").find("<A HREF=\"c.html\""), std::string::npos);
+    EXPECT_NE(read("c.html").find("<A HREF=\"b.html\""), std::string::npos);
+    for (const char* gone : {"bad1.html", "bad2.html", "bad3.html", "d.html"}) {
+        EXPECT_FALSE(exists(gone)) << gone;
+    }
+    EXPECT_EQ(read("Gallery1.html").find("bad"), std::string::npos);
+
+    // Without keeping going, the first bad image stops the run as before.
+    inputs.thumbnailWork.keepGoing = false;
+    EXPECT_FALSE(run().ok());
+}
+
+TEST_F(GalleryRunTest, RefreshRemakesOnlyTheThumbnailsOlderThanTheirPhotos)
+{
+    addImages({"old.jpg", "new.jpg"});
+    const std::string stale = test::encodeJpeg(test::patternImage(4, 3));
+    ::mkdir(dir.path("pics/Thumbs").c_str(), 0777);
+    dir.write("pics/Thumbs/Thumb-old.jpg", stale);
+    dir.write("pics/Thumbs/Thumb-new.jpg", stale);
+    namespace fs = std::filesystem;
+    const fs::file_time_type photos = fs::last_write_time(dir.path("pics/old.jpg"));
+    fs::last_write_time(dir.path("pics/Thumbs/Thumb-old.jpg"), photos - std::chrono::hours(1));
+    fs::last_write_time(dir.path("pics/Thumbs/Thumb-new.jpg"), photos + std::chrono::hours(1));
+
+    runAndExpectSuccess();
+    EXPECT_EQ(read("Thumbs/Thumb-old.jpg"), stale);
+
+    inputs.refresh = true;
+    runAndExpectSuccess();
+    EXPECT_NE(read("Thumbs/Thumb-old.jpg"), stale);
+    EXPECT_EQ(read("Thumbs/Thumb-new.jpg"), stale);
+    EXPECT_NE(read("Gallery1.html").find("Thumb-old.jpg\" border=0 height=8 width=10>"),
+              std::string::npos);
+    EXPECT_NE(read("Gallery1.html").find("Thumb-new.jpg\" border=0 height=3 width=4>"),
+              std::string::npos);
 }
 
 TEST_F(GalleryRunTest, EmptyListWritesNothing)
