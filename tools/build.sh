@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs when they are missing, builds, and then
-#   run            starts the window;
+#   run            starts the window, or, where no display is available, says so and makes a
+#                  demo gallery from the photographs of Debian's mate-backgrounds package
+#                  (fetched at run time) with pixmosa-cli, and prints its index page's path;
 #   run cli ARGS   runs pixmosa-cli with ARGS instead;
 #   test           checks the formatting, builds the core and pixmosa-cli alone without the
 #                  window, builds with warnings as errors and runs every test (the browser and
@@ -24,7 +26,8 @@ jobs=$(nproc)
 packages=(cmake make g++ pkg-config libgtest-dev libjpeg-dev libexif-dev qt6-base-dev)
 if [ "$mode" = test ]; then
     # The browser test drives Debian's Chromium through Selenium; the fuzz targets are clang's.
-    packages+=(clang-format chromium chromium-driver python3-selenium clang libclang-rt-14-dev)
+    packages+=(clang-format chromium chromium-driver python3-selenium clang libclang-rt-14-dev
+        dpkg-dev desktop-file-utils appstream man-db)
 fi
 missing=()
 for package in "${packages[@]}"; do
@@ -32,11 +35,11 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+fi
 if [ ${#missing[@]} -gt 0 ]; then
-    sudo=()
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo=(sudo)
-    fi
     "${sudo[@]}" apt-get update
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi
@@ -54,7 +57,25 @@ if [ "$mode" = run ]; then
         shift
         exec "$root/build/release/src/cli/pixmosa-cli" "$@"
     fi
-    exec "$root/build/release/src/window/pixmosa" "$@"
+    if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        exec "$root/build/release/src/window/pixmosa" "$@"
+    fi
+    echo "No display is available, so the window cannot start here."
+    echo "Making a demo gallery with pixmosa-cli instead."
+    demo=$root/build/demo
+    if [ ! -d "$demo/photos" ]; then
+        rm -rf "$demo"
+        mkdir -p "$demo/debs" "$demo/unpacked" "$demo/photos"
+        (cd "$demo/debs" && { apt-get download mate-backgrounds ||
+            { "${sudo[@]}" apt-get update && apt-get download mate-backgrounds; }; })
+        dpkg-deb -x "$demo"/debs/*.deb "$demo/unpacked"
+        find "$demo/unpacked" -type f -iname '*.jpg' -exec cp -n {} "$demo/photos/" \;
+    fi
+    export PIXMOSA_REGISTRY=$demo/registry.reg PIXMOSA_TEXT_STORE=$demo/Pixmosa.dat
+    "$root/build/release/src/cli/pixmosa-cli" set GalleryTitle "Pixmosa demo" >/dev/null
+    "$root/build/release/src/cli/pixmosa-cli" --image-dir "$demo/photos" gallery
+    echo "The demo gallery's index page: $demo/photos/index.html"
+    exit 0
 fi
 
 echo "== formatting"

@@ -72,6 +72,16 @@ std::string textStorePath()
     return baseDirectory("XDG_DATA_HOME", ".local/share") + "/pixmosa/" + kTextStoreFileName;
 }
 
+std::string helpPagePath()
+{
+    const std::string program = programDirectory();
+    const std::string beside = program + "/help/pixmosa.html";
+    if (fileExists(beside)) {
+        return beside;
+    }
+    return parentDirectory(program) + "/" PIXMOSA_INSTALL_DATADIR "/pixmosa/help/pixmosa.html";
+}
+
 std::string programDirectory()
 {
     char buffer[PATH_MAX];

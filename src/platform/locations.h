@@ -16,4 +16,8 @@ std::string textStorePath();
 // The directory of the running executable, without a trailing separator.
 std::string programDirectory();
 
+// The help page: beside the program in a build tree, in the data directory of an installed
+// one (share/pixmosa/help beside its bin).
+std::string helpPagePath();
+
 }  // namespace pixmosa

@@ -10,6 +10,7 @@
 #include "common/paths.h"
 #include "common/version.h"
 #include "platform/file_system.h"
+#include "platform/locations.h"
 #include "settings/number_field.h"
 #include "settings/settings_load.h"
 #include "settings/store.h"
@@ -44,7 +45,7 @@ TfrmMain::TfrmMain(Registry& registry, std::string textStorePath, Dialogs& dialo
     dialogFont.setPointSize(8);
     setFont(dialogFont);
     m_tip = new OverflowTip(this);
-    m_help = new HelpWindow(QCoreApplication::applicationDirPath() + "/help/pixmosa.html", this);
+    m_help = new HelpWindow(toQt(helpPagePath()), this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
