@@ -52,7 +52,7 @@ build() { # directory, then CMake options
 }
 
 if [ "$mode" = run ]; then
-    build release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPIXMOSA_BUILD_TESTS=OFF
+    build release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPIXMOSA_BUILD_TESTS=OFF -DPIXMOSA_BUILD_WINDOW=ON
     if [ "${1:-}" = cli ]; then
         shift
         exec "$root/build/release/src/cli/pixmosa-cli" "$@"
