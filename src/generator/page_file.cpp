@@ -12,10 +12,9 @@ void PageFile::line(std::string_view text)
 
 Status PageFile::close()
 {
-    // A page is made anew by every run, so it is not worth waiting for the disk.
-    if (Status written = writeFileAtomically(m_path, m_content, ExistingFile::Replace, nullptr,
-                                             Durability::NoFlush);
-        !written) {
+    // A page is made anew by every run, so it is not worth waiting for the disk, and one that
+    // comes out as it was is not written at all, so upload tools see it unchanged.
+    if (Status written = writeFileUnlessSame(m_path, m_content); !written) {
         return Status::failure("Cannot create file " + written.message());
     }
     return Status::success();

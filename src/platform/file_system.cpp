@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,12 +18,6 @@
 namespace pixmosa {
 
 namespace {
-
-std::string baseName(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // Follows a symbolic link to the file it names, so replacing the file keeps the link.
 std::string resolvedTarget(const std::string& path)
@@ -64,12 +59,53 @@ void syncDirectory(const std::string& directory)
 
 constexpr std::string_view kTemporaryMark = ".tmp-";
 
+std::string& cachedProcessMark()
+{
+    static std::string mark;
+    return mark;
+}
+
+// The process id as temporary names carry it, asked for once per process; a child made by fork
+// forgets its parent's, so it never shares its parent's names.
+const std::string& processMark()
+{
+    static const bool forgottenInChildren =
+        ::pthread_atfork(nullptr, nullptr, [] { cachedProcessMark().clear(); }) == 0;
+    (void)forgottenInChildren;
+    std::string& mark = cachedProcessMark();
+    if (mark.empty()) {
+        mark = std::string(kTemporaryMark) + std::to_string(::getpid()) + "-";
+    }
+    return mark;
+}
+
 // A name beside the target that no other writer shares: the process id and a counter.
 std::string temporaryNameBeside(const std::string& target)
 {
     static std::atomic<unsigned> counter{0};
-    return parentDirectory(target) + "/." + baseName(target) + std::string(kTemporaryMark) +
-           std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    const std::size_t slash = target.rfind('/');
+    std::string name = slash == std::string::npos
+                           ? std::string("./.") + target
+                           : target.substr(0, slash + 1) + "." + target.substr(slash + 1);
+    return name + processMark() + std::to_string(counter++);
+}
+
+// Who the process writes as, asked once: the program never changes it.
+uid_t effectiveUser()
+{
+    static const uid_t user = ::geteuid();
+    return user;
+}
+
+// The process's file creation mask, read once: reading it means setting it for a moment.
+mode_t processUmask()
+{
+    static const mode_t mask = [] {
+        const mode_t current = ::umask(022);
+        ::umask(current);
+        return current;
+    }();
+    return mask;
 }
 
 bool allDigits(std::string_view text)
@@ -190,6 +226,68 @@ Result<std::vector<std::string>> listDirectory(const std::string& path)
     }
     ::closedir(directory);
     return names;
+}
+
+Status writeFileUnlessSame(const std::string& path, std::string_view content, bool* unchanged)
+{
+    if (unchanged != nullptr) {
+        *unchanged = false;
+    }
+    struct stat info {};
+    const bool exists = ::lstat(path.c_str(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode)) {
+        // A link is followed and kept, a directory refused: the general writer knows how.
+        return writeFileAtomically(path, content, ExistingFile::Replace, nullptr,
+                                   Durability::NoFlush);
+    }
+    if (exists && static_cast<std::size_t>(info.st_size) == content.size()) {
+        const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (descriptor >= 0) {
+            // The size is known, so one read of it is all it takes; a short read compares unequal.
+            std::string old(content.size(), '\0');
+            const ssize_t got = content.empty() ? 0 : ::read(descriptor, old.data(), old.size());
+            ::close(descriptor);
+            if (got == static_cast<ssize_t>(content.size()) && old == content) {
+                if (unchanged != nullptr) {
+                    *unchanged = true;
+                }
+                return Status::success();
+            }
+        }
+    }
+    mode_t mode = 0666;
+    if (exists) {
+        // Renaming over a file needs no write permission on it; a file the user marked
+        // read-only must stay as it is all the same, whoever runs the program.
+        if ((info.st_mode & 0222) == 0 ||
+            (info.st_uid != effectiveUser() && ::access(path.c_str(), W_OK) != 0)) {
+            return Status::failure(fileErrorMessage(path, EACCES));
+        }
+        mode = info.st_mode & 07777;
+    }
+    // A named temporary and one rename: the fewest calls that replace the file in one step. A
+    // kill before the rename leaves the temporary, which the next run clears.
+    const std::string temporaryPath = temporaryNameBeside(path);
+    const int descriptor =
+        ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (descriptor < 0) {
+        return Status::failure(fileErrorMessage(path, errno));
+    }
+    Status written = writeAll(descriptor, content, path);
+    // The umask may have narrowed the mode a replaced file had; it is given back.
+    if (written && exists && (mode & ~processUmask()) != mode && ::fchmod(descriptor, mode) != 0) {
+        written = Status::failure(fileErrorMessage(path, errno));
+    }
+    if (::close(descriptor) != 0 && written) {
+        written = Status::failure(fileErrorMessage(path, errno));
+    }
+    if (written && ::rename(temporaryPath.c_str(), path.c_str()) != 0) {
+        written = Status::failure(fileErrorMessage(path, errno));
+    }
+    if (!written) {
+        ::unlink(temporaryPath.c_str());
+    }
+    return written;
 }
 
 void removeStaleTemporaries(const std::string& directory)

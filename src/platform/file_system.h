@@ -26,6 +26,12 @@ Status makeDirectories(const std::string& path);
 // The names in a directory, in the order the file system lists them, without "." and "..".
 Result<std::vector<std::string>> listDirectory(const std::string& path);
 
+// Writes a file that every run makes anew, such as a page: left alone, its content and time
+// unchanged, when it already holds exactly this content (`unchanged` then tells so); otherwise
+// replaced in one step, with as few system calls as that allows and no wait for the disk.
+Status writeFileUnlessSame(const std::string& path, std::string_view content,
+                           bool* unchanged = nullptr);
+
 // Removes the temporary files that writeFileAtomically leaves when its process is killed in
 // the middle, those of processes that no longer run.
 void removeStaleTemporaries(const std::string& directory);

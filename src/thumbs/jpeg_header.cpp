@@ -12,7 +12,7 @@ ImageSize JpegFrame::upright() const
 
 Result<JpegFrame> readJpegFrame(const std::string& path)
 {
-    Result<FileHandle> file = openImageFile(path);
+    Result<ImageFile> file = openImageFile(path);
     if (!file) {
         return file.status();
     }

@@ -8,20 +8,22 @@
 
 namespace pixmosa {
 
-Result<FileHandle> openImageFile(const std::string& path)
+Result<ImageFile> openImageFile(const std::string& path)
 {
-    FileHandle file(std::fopen(path.c_str(), "rb"));
+    constexpr std::size_t kBufferSize = 16384;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     int reason = errno;
-    if (file) {
+    if (file != nullptr) {
         struct stat info {};
-        reason = ::fstat(::fileno(file.get()), &info) != 0 ? errno
-                 : S_ISDIR(info.st_mode)                   ? EISDIR
-                                                           : 0;
+        reason = ::fstat(::fileno(file), &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
         if (reason == 0) {
-            return file;
+            auto buffer = std::make_unique<char[]>(kBufferSize);
+            std::setvbuf(file, buffer.get(), _IOFBF, kBufferSize);
+            return ImageFile(std::move(buffer), file, static_cast<std::uint64_t>(info.st_size));
         }
+        std::fclose(file);
     }
-    return Result<FileHandle>::failure("Cannot open file " + fileErrorMessage(path, reason));
+    return Result<ImageFile>::failure("Cannot open file " + fileErrorMessage(path, reason));
 }
 
 std::string jpegErrorMessage(int libraryMessageNumber, std::string_view libraryText,

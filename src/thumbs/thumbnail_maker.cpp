@@ -1,7 +1,5 @@
 #include "thumbs/thumbnail_maker.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <optional>
 
@@ -56,12 +54,6 @@ void sampleRow(const unsigned char* sourceRow, int bytesPerPixel, bool invertedC
 // An empty source has a size of 0 x 0, so its scale factor would divide by zero.
 constexpr std::string_view kEmptySourceMessage = "Invalid floating point operation";
 
-bool isEmptyFile(std::FILE* file)
-{
-    struct stat info {};
-    return ::fstat(::fileno(file), &info) == 0 && info.st_size == 0;
-}
-
 std::string tooLargeMessage(const std::string& path, std::uint32_t width, std::uint32_t height)
 {
     return "The image " + path + " has " + std::to_string(width) + " x " + std::to_string(height) +
@@ -82,11 +74,11 @@ std::string overBudgetMessage(const std::string& path, std::uint64_t needed, std
 
 Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size, MemoryBudget* budget)
 {
-    Result<FileHandle> file = openImageFile(source);
+    Result<ImageFile> file = openImageFile(source);
     if (!file) {
         return file.status();
     }
-    if (isEmptyFile(file->get())) {
+    if (file->size() == 0) {
         return Result<Raster>::failure(std::string(kEmptySourceMessage) + " in " + source +
                                        ": the file is empty");
     }

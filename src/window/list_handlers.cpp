@@ -70,7 +70,7 @@ void TfrmMain::ImageListClick()
         return;
     }
     const std::string path = imagePath(currentSettings(), m_images[static_cast<std::size_t>(row)]);
-    if (Result<FileHandle> file = openImageFile(path); !file) {
+    if (Result<ImageFile> file = openImageFile(path); !file) {
         showError(file.message());
         return;
     }

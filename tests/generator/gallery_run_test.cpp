@@ -621,6 +621,48 @@ TEST_F(GalleryRunTest, RefreshRemakesOnlyTheThumbnailsOlderThanTheirPhotos)
               std::string::npos);
 }
 
+// Upload tools compare times: a re-run must leave every page that comes out the same as it was.
+TEST_F(GalleryRunTest, ReRunWritesOnlyThePagesThatChange)
+{
+    namespace fs = std::filesystem;
+    inputs.settings.Rows = 1;
+    inputs.settings.Cols = 2;
+    addNumberedImages(4);
+    runAndExpectSuccess();
+    const fs::file_time_type past = fs::file_time_type::clock::now() - std::chrono::hours(2);
+    const Names pages{"Gallery1.html", "Gallery2.html", "p1.html",   "p2.html",
+                      "p3.html",       "p4.html",       "index.html"};
+    for (const std::string& name : pages) {
+        fs::last_write_time(dir.path("pics/" + name), past);
+    }
+    const auto untouched = [&](const std::string& name) {
+        return fs::last_write_time(dir.path("pics/" + name)) == past;
+    };
+
+    // The index page draws other thumbnails, so it alone changes.
+    FixedDraw otherDraw(1);
+    ASSERT_TRUE(RunGallery(inputs, observer, otherDraw, colours).ok());
+    for (const std::string& name : pages) {
+        EXPECT_EQ(untouched(name), name != "index.html") << name;
+    }
+
+    // One more image at the end of the sorted list: a third gallery page, so every page bar
+    // changes; the last image gets a Next; the others' pages stay.
+    fs::last_write_time(dir.path("pics/index.html"), past);
+    dir.write("pics/p5.jpg", read("p1.jpg"));
+    inputs.images.push_back("p5.jpg");
+    ASSERT_TRUE(RunGallery(inputs, observer, otherDraw, colours).ok());
+    for (const char* name : {"p1.html", "p2.html", "p3.html"}) {
+        EXPECT_TRUE(untouched(name)) << name;
+    }
+    for (const char* name : {"p4.html", "Gallery1.html", "Gallery2.html", "index.html"}) {
+        EXPECT_FALSE(untouched(name)) << name;
+    }
+    EXPECT_NE(read("p4.html").find("<A HREF=\"p5.html\""), std::string::npos);
+    EXPECT_TRUE(exists("Gallery3.html"));
+    EXPECT_TRUE(exists("p5.html"));
+}
+
 TEST_F(GalleryRunTest, EmptyListWritesNothing)
 {
     EXPECT_EQ(*run(), CommandEnd::NoImages);

@@ -5,6 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "support/temp_dir.h"
 
 namespace pixmosa {
@@ -81,6 +84,41 @@ TEST(FileSystemTest, FailedReplaceRemovesItsTemporaryFile)
 
     EXPECT_EQ(dir.entryCount(), 1);
     EXPECT_EQ(dir.read("target/inside"), "x");
+}
+
+TEST(FileSystemTest, FileThatWouldComeOutTheSameIsNotWritten)
+{
+    namespace fs = std::filesystem;
+    const TempDir dir;
+    bool unchanged = true;
+    ASSERT_TRUE(writeFileUnlessSame(dir.path("page.html"), "first", &unchanged).ok());
+    EXPECT_FALSE(unchanged);
+    const fs::file_time_type past = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    fs::last_write_time(dir.path("page.html"), past);
+    ASSERT_EQ(::chmod(dir.path("page.html").c_str(), 0640), 0);
+
+    ASSERT_TRUE(writeFileUnlessSame(dir.path("page.html"), "first", &unchanged).ok());
+    EXPECT_TRUE(unchanged);
+    EXPECT_EQ(fs::last_write_time(dir.path("page.html")), past);
+
+    // Same size, other bytes; then another size: replaced, keeping the file's mode.
+    for (const char* content : {"fir5t", "second"}) {
+        ASSERT_TRUE(writeFileUnlessSame(dir.path("page.html"), content, &unchanged).ok());
+        EXPECT_FALSE(unchanged);
+        EXPECT_EQ(dir.read("page.html"), content);
+    }
+    struct stat info {};
+    ASSERT_EQ(::stat(dir.path("page.html").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(dir.entryCount(), 1);
+
+    // A read-only page is left as it is, and so is a directory in a page's place.
+    ASSERT_EQ(::chmod(dir.path("page.html").c_str(), 0444), 0);
+    EXPECT_FALSE(writeFileUnlessSame(dir.path("page.html"), "third").ok());
+    EXPECT_EQ(dir.read("page.html"), "second");
+    ASSERT_EQ(::mkdir(dir.path("dir.html").c_str(), 0777), 0);
+    EXPECT_FALSE(writeFileUnlessSame(dir.path("dir.html"), "x").ok());
+    EXPECT_EQ(dir.entryCount(), 2);
 }
 
 TEST(FileSystemTest, TemporariesOfWritersThatNoLongerRunAreRemoved)
