@@ -64,12 +64,14 @@ if [ "$mode" = run ]; then
     echo "Making a demo gallery with pixmosa-cli instead."
     demo=$root/build/demo
     if [ ! -d "$demo/photos" ]; then
+        # Gathered aside and moved into place whole, so a failed download is tried again.
         rm -rf "$demo"
-        mkdir -p "$demo/debs" "$demo/unpacked" "$demo/photos"
+        mkdir -p "$demo/debs" "$demo/unpacked" "$demo/photos.partial"
         (cd "$demo/debs" && { apt-get download mate-backgrounds ||
             { "${sudo[@]}" apt-get update && apt-get download mate-backgrounds; }; })
         dpkg-deb -x "$demo"/debs/*.deb "$demo/unpacked"
-        find "$demo/unpacked" -type f -iname '*.jpg' -exec cp -n {} "$demo/photos/" \;
+        find "$demo/unpacked" -type f -iname '*.jpg' -exec cp -n {} "$demo/photos.partial/" \;
+        mv "$demo/photos.partial" "$demo/photos"
     fi
     export PIXMOSA_REGISTRY=$demo/registry.reg PIXMOSA_TEXT_STORE=$demo/Pixmosa.dat
     "$root/build/release/src/cli/pixmosa-cli" set GalleryTitle "Pixmosa demo" >/dev/null

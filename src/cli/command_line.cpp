@@ -23,12 +23,9 @@ struct CommandHelp {
 constexpr CommandHelp kCommands[] = {
     {"gallery", "[--open] [--keep-going] [--refresh]",
      "make the gallery: missing thumbnails, every page and the index page, which --open\n"
-     "shows in the browser; --keep-going leaves out an image that cannot be read, names it\n"
-     "and goes on; --refresh also remakes the thumbnails older than their photos"},
+     "shows in the browser; --refresh also remakes the thumbnails older than their photos"},
     {"scan", "", "list the images of the image directory, then the pages needed"},
-    {"thumbnails", "[--keep-going]",
-     "make the thumbnail of every image; --keep-going leaves out an image that cannot be\n"
-     "read, names it and goes on"},
+    {"thumbnails", "[--keep-going]", "make the thumbnail of every image"},
     {"rename", "PREFIX", "rename the images in list order to PREFIX01.jpg, PREFIX02.jpg..."},
     {"get", "NAME",
      "print a stored setting by its value name (its default when not stored), e.g.\n"
@@ -45,7 +42,8 @@ constexpr const char* kOptions =
     "--image-dir DIR replaces the stored image directory for this call only; --jobs N makes\n"
     "thumbnails on N threads (one per processor when not given); --memory-limit MIB lets the\n"
     "decoders of all of them hold at most MIB mebibytes at once (half of the memory when not\n"
-    "given), and refuses an image that alone needs more.\n"
+    "given), and refuses an image that alone needs more. --keep-going (gallery, thumbnails)\n"
+    "leaves out an image that cannot be read, names it, goes on and exits with 1.\n"
     "PIXMOSA_REGISTRY and PIXMOSA_TEXT_STORE name other files for the settings and the\n"
     "page texts. pixmosa-cli --version prints the version; COMMAND --help one command's use.\n";
 

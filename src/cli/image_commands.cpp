@@ -1,6 +1,9 @@
 #include "cli/image_commands.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 #include <ostream>
 
@@ -94,6 +97,10 @@ std::optional<std::string> imageDirectoryProblem(const GallerySettings& settings
         return std::nullopt;
     }
     const std::string named = "The image directory '" + settings.ImageDir + "' ";
+    struct stat info {};
+    if (::stat(directory.c_str(), &info) != 0 && errno != ENOENT && errno != ENOTDIR) {
+        return named + "cannot be read: " + systemErrorText(errno);
+    }
     return named + (fileExists(settings.ImageDir) ? "is not a directory" : "does not exist");
 }
 

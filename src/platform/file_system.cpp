@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 
 namespace pixmosa {
 
@@ -59,27 +60,35 @@ void syncDirectory(const std::string& directory)
 
 constexpr std::string_view kTemporaryMark = ".tmp-";
 
-std::string& cachedProcessMark()
+struct ProcessMark {
+    std::string text;   // ".tmp-" + process id + "." + token + "-"
+    std::string token;  // tells this run apart from an earlier one that had the same id
+};
+
+ProcessMark& cachedProcessMark()
 {
-    static std::string mark;
+    static ProcessMark mark;
     return mark;
 }
 
-// The process id as temporary names carry it, asked for once per process; a child made by fork
-// forgets its parent's, so it never shares its parent's names.
-const std::string& processMark()
+// The process id and a token of this run, as temporary names carry them, made once per
+// process; a child made by fork forgets its parent's, so it never shares its parent's names.
+const ProcessMark& processMark()
 {
     static const bool forgottenInChildren =
-        ::pthread_atfork(nullptr, nullptr, [] { cachedProcessMark().clear(); }) == 0;
+        ::pthread_atfork(nullptr, nullptr, [] { cachedProcessMark() = {}; }) == 0;
     (void)forgottenInChildren;
-    std::string& mark = cachedProcessMark();
-    if (mark.empty()) {
-        mark = std::string(kTemporaryMark) + std::to_string(::getpid()) + "-";
+    ProcessMark& mark = cachedProcessMark();
+    if (mark.text.empty()) {
+        char token[9];
+        std::snprintf(token, sizeof token, "%08x", static_cast<unsigned>(std::random_device{}()));
+        mark.token = token;
+        mark.text = std::string(kTemporaryMark) + std::to_string(::getpid()) + "." + token + "-";
     }
     return mark;
 }
 
-// A name beside the target that no other writer shares: the process id and a counter.
+// A name beside the target that no other writer shares: the process, its run and a counter.
 std::string temporaryNameBeside(const std::string& target)
 {
     static std::atomic<unsigned> counter{0};
@@ -87,20 +96,27 @@ std::string temporaryNameBeside(const std::string& target)
     std::string name = slash == std::string::npos
                            ? std::string("./.") + target
                            : target.substr(0, slash + 1) + "." + target.substr(slash + 1);
-    return name + processMark() + std::to_string(counter++);
+    return name + processMark().text + std::to_string(counter++);
 }
 
-// Who the process writes as, asked once: the program never changes it.
-uid_t effectiveUser()
-{
-    static const uid_t user = ::geteuid();
-    return user;
-}
-
-// The process's file creation mask, read once: reading it means setting it for a moment.
+// The process's file creation mask, read once from the kernel's status of the process; where
+// that is not told, by setting it for a moment.
 mode_t processUmask()
 {
     static const mode_t mask = [] {
+        std::FILE* status = std::fopen("/proc/self/status", "r");
+        char line[256];
+        unsigned value = 0;
+        bool found = false;
+        while (status != nullptr && !found && std::fgets(line, sizeof line, status) != nullptr) {
+            found = std::sscanf(line, "Umask: %o", &value) == 1;
+        }
+        if (status != nullptr) {
+            std::fclose(status);
+        }
+        if (found) {
+            return static_cast<mode_t>(value);
+        }
         const mode_t current = ::umask(022);
         ::umask(current);
         return current;
@@ -108,26 +124,41 @@ mode_t processUmask()
     return mask;
 }
 
-bool allDigits(std::string_view text)
+bool allOf(std::string_view text, const char* characters)
 {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() && text.find_first_not_of(characters) == std::string_view::npos;
 }
 
-// The writer's process id in a name of temporaryNameBeside's pattern, or 0 for any other name.
-pid_t writerOfTemporary(std::string_view name)
+// The writer of a name of temporaryNameBeside's pattern: its process id (0 for any other
+// name) and its run's token.
+struct TemporaryWriter {
+    pid_t process = 0;
+    std::string_view token;
+};
+TemporaryWriter writerOfTemporary(std::string_view name)
 {
     const std::size_t mark = name.rfind(kTemporaryMark);
     if (name.size() < 2 || name.front() != '.' || mark == std::string_view::npos || mark < 2) {
-        return 0;
+        return {};
     }
-    const std::string_view numbers = name.substr(mark + kTemporaryMark.size());
-    const std::size_t dash = numbers.find('-');
-    if (dash == std::string_view::npos || !allDigits(numbers.substr(0, dash)) ||
-        !allDigits(numbers.substr(dash + 1)) || dash > 9) {
-        return 0;
+    const std::string_view rest = name.substr(mark + kTemporaryMark.size());
+    const std::size_t dot = rest.find('.');
+    const std::size_t dash = rest.find('-');
+    if (dot == std::string_view::npos || dash == std::string_view::npos || dot > dash || dot > 9 ||
+        !allOf(rest.substr(0, dot), "0123456789") ||
+        !allOf(rest.substr(dot + 1, dash - dot - 1), "0123456789abcdef") ||
+        !allOf(rest.substr(dash + 1), "0123456789")) {
+        return {};
     }
-    return static_cast<pid_t>(std::stol(std::string(numbers.substr(0, dash))));
+    return {static_cast<pid_t>(std::stol(std::string(rest.substr(0, dot)))),
+            rest.substr(dot + 1, dash - dot - 1)};
+}
+
+// A file the user marked read-only must stay as it is, whoever runs the program: renaming over
+// it needs no write permission on it, so it is checked here.
+bool markedReadOnly(const std::string& path, mode_t mode)
+{
+    return (mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
 }
 
 int createTemporaryBeside(const std::string& target, mode_t mode, std::string& temporaryPath)
@@ -257,19 +288,15 @@ Status writeFileUnlessSame(const std::string& path, std::string_view content, bo
     }
     mode_t mode = 0666;
     if (exists) {
-        // Renaming over a file needs no write permission on it; a file the user marked
-        // read-only must stay as it is all the same, whoever runs the program.
-        if ((info.st_mode & 0222) == 0 ||
-            (info.st_uid != effectiveUser() && ::access(path.c_str(), W_OK) != 0)) {
+        if (markedReadOnly(path, info.st_mode)) {
             return Status::failure(fileErrorMessage(path, EACCES));
         }
         mode = info.st_mode & 07777;
     }
     // A named temporary and one rename: the fewest calls that replace the file in one step. A
     // kill before the rename leaves the temporary, which the next run clears.
-    const std::string temporaryPath = temporaryNameBeside(path);
-    const int descriptor =
-        ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    std::string temporaryPath;
+    const int descriptor = createTemporaryBeside(path, mode, temporaryPath);
     if (descriptor < 0) {
         return Status::failure(fileErrorMessage(path, errno));
     }
@@ -296,10 +323,17 @@ void removeStaleTemporaries(const std::string& directory)
     if (!names) {
         return;
     }
+    const ProcessMark& self = processMark();
     for (const std::string& name : *names) {
-        const pid_t writer = writerOfTemporary(name);
-        // A writer that still runs may be about to rename its file; only the dead leave debris.
-        if (writer > 0 && writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH) {
+        const TemporaryWriter writer = writerOfTemporary(name);
+        if (writer.process <= 0) {
+            continue;
+        }
+        // A writer that still runs may be about to rename its file; only the dead leave debris,
+        // an earlier run that had this process's id among them.
+        const bool earlierRunOfThisId = writer.process == ::getpid() && writer.token != self.token;
+        if (earlierRunOfThisId ||
+            (writer.process != ::getpid() && ::kill(writer.process, 0) != 0 && errno == ESRCH)) {
             ::unlink((directory + "/" + name).c_str());
         }
     }
@@ -382,9 +416,7 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
     bool keepMode = false;
     struct stat info {};
     if (existing == ExistingFile::Replace && ::stat(target.c_str(), &info) == 0) {
-        // Renaming over a file needs no write permission on it; a file the user marked
-        // read-only must stay as it is all the same, whoever runs the program.
-        if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
+        if (markedReadOnly(target, info.st_mode)) {
             return Status::failure(fileErrorMessage(path, EACCES));
         }
         mode = info.st_mode & 07777;

@@ -97,11 +97,14 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size, Me
     }
     std::optional<MemoryBudget::Reservation> reservation;
     if (budget != nullptr) {
-        const std::uint64_t needed = decoder.memoryNeeded();
+        // The reckoning from the header leaves room for what it does not count; the decoder
+        // may use what is reserved for it and no more, so together they stay within the budget.
+        const std::uint64_t estimate = decoder.memoryNeeded();
+        const std::uint64_t needed = estimate + estimate / 4 + (std::uint64_t{8} << 20);
         if (needed > budget->capacity()) {
             return Result<Raster>::failure(overBudgetMessage(source, needed, budget->capacity()));
         }
-        decoder.limitMemory(budget->capacity());
+        decoder.limitMemory(needed);
         reservation.emplace(*budget, needed);
     }
 

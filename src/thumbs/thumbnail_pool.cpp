@@ -118,6 +118,9 @@ private:
             return {
                 Status::failure("There is not enough memory for the thumbnail of " + job.source),
                 std::nullopt};
+        } catch (const std::exception& error) {
+            return {Status::failure("The thumbnail of " + job.source + " failed: " + error.what()),
+                    std::nullopt};
         }
     }
 
@@ -156,6 +159,11 @@ Result<std::vector<std::size_t>> makeThumbnailsInParallel(const std::vector<Thum
     Pool pool(jobs, size, 2 * threadCount,
               work.memoryLimit == 0 ? defaultMemoryBudget() : work.memoryLimit);
     std::vector<std::jthread> threads;
+    // Whatever ends this function, the workers are told to stop before they are joined.
+    struct StopOnExit {
+        Pool& pool;
+        ~StopOnExit() { pool.stop(); }
+    } const stopOnExit{pool};
     for (std::size_t i = 0; i < std::min(threadCount, jobs.size()); ++i) {
         threads.emplace_back([&pool] { pool.work(); });
     }

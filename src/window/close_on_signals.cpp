@@ -5,6 +5,7 @@
 
 #include <QSocketNotifier>
 #include <QWidget>
+#include <cerrno>
 #include <csignal>
 
 namespace pixmosa {
@@ -16,8 +17,10 @@ int signalSockets[2] = {-1, -1};
 // Only a write is safe inside a signal handler; the window hears of it in its event loop.
 void onSignal(int signalNumber)
 {
+    const int savedErrno = errno;
     const char byte = static_cast<char>(signalNumber);
     (void)!::write(signalSockets[0], &byte, 1);
+    errno = savedErrno;
 }
 
 }  // namespace
@@ -25,7 +28,7 @@ void onSignal(int signalNumber)
 void closeOnSignals(QWidget& window)
 {
     if (signalSockets[0] < 0 &&
-        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSockets) != 0) {
+        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalSockets) != 0) {
         return;
     }
     auto* notifier = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, &window);
@@ -37,7 +40,8 @@ void closeOnSignals(QWidget& window)
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
+    // A second signal ends the program at once, should closing not end it (a box still open).
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
     for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
         ::sigaction(signalNumber, &action, nullptr);
     }

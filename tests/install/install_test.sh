@@ -3,7 +3,8 @@
 # installed ones work: into a prefix (cmake --install --prefix), into a staging root (DESTDIR),
 # or as the Debian package that cpack makes, unpacked with dpkg -x. Each installed
 # pixmosa-cli prints its version and makes a gallery; the desktop entry, the AppStream
-# metadata and both man pages validate; the window finds its help page beside its data.
+# metadata and both man pages validate; the help page lies where the installed window looks
+# for it (share/pixmosa/help beside its bin).
 # Usage: install_test.sh BUILD_DIR prefix|destdir|package MAKE_TEST_PHOTOS
 set -euo pipefail
 
@@ -52,7 +53,7 @@ version=$("$cli" --version)
 export PIXMOSA_REGISTRY=$work/registry.reg PIXMOSA_TEXT_STORE=$work/Pixmosa.dat
 mkdir "$work/pics"
 "$photos" "$work/pics" 400x300 a.jpg 300x400@6 b.jpg
-"$cli" --image-dir "$work/pics" gallery 2>/dev/null
+"$cli" --image-dir "$work/pics" gallery 2>"$work/gallery.txt" || { cat "$work/gallery.txt"; fail "gallery"; }
 grep -q "Total Images: 2<BR>" "$work/pics/index.html" || fail "no gallery made"
 tail -c 9 "$work/pics/Gallery1.html" | grep -q "</HTML>" || fail "gallery page not whole"
 

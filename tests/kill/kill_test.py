@@ -18,7 +18,7 @@ import sys
 import tempfile
 import time
 
-TEMPORARY = re.compile(r"^\..+\.tmp-\d+-\d+$")
+TEMPORARY = re.compile(r"^\..+\.tmp-\d+\.[0-9a-f]+-\d+$")
 
 
 class Failures:

@@ -129,22 +129,23 @@ TEST(FileSystemTest, TemporariesOfWritersThatNoLongerRunAreRemoved)
     }
     ASSERT_GT(child, 0);
     ::waitpid(child, nullptr, 0);
+    const TempDir dir;
     const std::string dead = std::to_string(child);
     const std::string self = std::to_string(::getpid());
-    const TempDir dir;
     const std::string kept[] = {
         "page.html",
-        ".page.html.tmp-" + self + "-0",
-        ".page.html.tmp-1-4",
-        "page.html.tmp-" + dead + "-1",
-        ".page.html.tmp-" + dead + "-x",
-        ".tmp-" + dead + "-1",
+        ".page.html.tmp-1.0badc0de-4",  // a writer that still runs
+        "page.html.tmp-" + dead + ".0badc0de-1",
+        ".page.html.tmp-" + dead + ".xyz-1",
+        ".tmp-" + dead + ".0badc0de-1",
     };
     for (const std::string& name : kept) {
         dir.write(name, "keep");
     }
-    dir.write(".page.html.tmp-" + dead + "-3", "debris");
-    dir.write(".Thumb-a.jpg.tmp-" + dead + "-12", "debris");
+    dir.write(".page.html.tmp-" + dead + ".0badc0de-3", "debris");
+    dir.write(".Thumb-a.jpg.tmp-" + dead + ".12345678-12", "debris");
+    // An earlier run that happened to have this process's id, as in a container.
+    dir.write(".index.html.tmp-" + self + ".00000000-0", "debris");
 
     removeStaleTemporaries(dir.path());
 
