@@ -17,24 +17,29 @@ namespace {
 
 constexpr std::int64_t kCellsPerBar = 20;
 
+std::string pageBarCell(const GalleryContext& context, std::int64_t n)
+{
+    return "<TD BGCOLOR=\"aqua\" WIDTH=20>\r\n<A href=\"" + galleryPageLink(context, n) +
+           "\" STYLE=\"text-decoration: none\"><FONT Color=\"Fuchsia\"><B><I>" + std::to_string(n) +
+           "</I></B></FONT></a></TD>\r\n";
+}
+
 void writePageBar(PageFile& page, const GalleryContext& context, const RunState& state)
 {
     page.line("<TABLE BORDER=1 ALIGN=\"center\">");
     page.line("<TR ALIGN=\"center\">");
     for (std::int64_t n = 1; n <= state.PageCount; ++n) {
-        const std::string number = std::to_string(n);
         if (n > 1 && (n - 1) % kCellsPerBar == 0) {
             page.line("</TR></TABLE>");
             page.line("<TABLE BORDER=1 ALIGN=\"center\"><TR ALIGN=\"center\">");
         }
         if (n == state.CurrentPage) {
             page.line("<TD BGCOLOR=\"Fuchsia\" WIDTH=20>");
-            page.line("<FONT Color=\"Aqua\"><B><I>" + number + "</I></B></FONT></TD>");
+            page.line("<FONT Color=\"Aqua\"><B><I>" + std::to_string(n) + "</I></B></FONT></TD>");
+        } else if (static_cast<std::size_t>(n) <= context.pageBarCells.size()) {
+            page.lines(context.pageBarCells[static_cast<std::size_t>(n - 1)]);
         } else {
-            page.line("<TD BGCOLOR=\"aqua\" WIDTH=20>");
-            page.line("<A href=\"" + linkValue(galleryPageName(context.settings, n)) +
-                      "\" STYLE=\"text-decoration: none\"><FONT Color=\"Fuchsia\"><B><I>" + number +
-                      "</I></B></FONT></a></TD>");
+            page.lines(pageBarCell(context, n));
         }
     }
     page.line("</TR>");
@@ -86,6 +91,18 @@ Status writeThumbnailTable(PageFile& page, const GalleryContext& context, RunSta
 }
 
 }  // namespace
+
+void prepareGalleryPages(GalleryContext& context, std::int64_t pageCount)
+{
+    context.galleryPageLinks.clear();
+    context.pageBarCells.clear();
+    for (std::int64_t n = 1; n <= pageCount; ++n) {
+        context.galleryPageLinks.push_back(linkValue(galleryPageName(context.settings, n)));
+    }
+    for (std::int64_t n = 1; n <= pageCount; ++n) {
+        context.pageBarCells.push_back(pageBarCell(context, n));
+    }
+}
 
 // A photo too narrow to give one pixel has an empty thumbnail; it stands on the page as 0 x 0
 // instead of stopping every later run at its size.

@@ -12,6 +12,10 @@ namespace pixmosa {
 // thumbnail. Fails with the error of the file that could not be read or written.
 Status writeGalleryPage(const GalleryContext& context, RunState& state);
 
+// What every gallery page of a run of `pageCount` pages shares, made once for the run: the
+// pages' links and their cells in the page bar.
+void prepareGalleryPages(GalleryContext& context, std::int64_t pageCount);
+
 // A thumbnail's size as its gallery page shows it: upright, and 0 x 0 for an empty file.
 Result<ImageSize> thumbnailSize(const std::string& path);
 

@@ -98,7 +98,8 @@ Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& obse
     state.PageCount = computePagesRequired(images.size(), settings.Rows, settings.Cols).pageCount;
 
     removeStaleTemporaries(withTrailingSeparator(settings.ImageDir));
-    const GalleryContext context{settings, images, inputs.bankNames, inputs.textStorePath, colours};
+    GalleryContext context{settings, images, inputs.bankNames, inputs.textStorePath, colours};
+    prepareGalleryPages(context, state.PageCount);
     state.ImageIndex = 0;
     for (std::int64_t page = 1; page <= state.PageCount; ++page) {
         state.CurrentPage = page;

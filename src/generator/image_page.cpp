@@ -11,10 +11,11 @@ namespace pixmosa {
 
 namespace {
 
-std::string navigationCell(std::string_view width, const std::string& target,
+// `link` is the target as the link writes it.
+std::string navigationCell(std::string_view width, const std::string& link,
                            std::string_view caption)
 {
-    return "<TD WIDTH=\"" + std::string(width) + "\"><A HREF=\"" + linkValue(target) +
+    return "<TD WIDTH=\"" + std::string(width) + "\"><A HREF=\"" + link +
            "\" STYLE=\"text-decoration: none\"><FONT FACE=\"Arial\" COLOR=\"Navy\"><B><I>" +
            std::string(caption) + "</I></B></FONT></A></TD>";
 }
@@ -27,11 +28,14 @@ void writeNavigationBar(PageFile& page, const GalleryContext& context, const Run
         "<TABLE ALIGN=\"CENTER\" BORDER=\"5\" CELLSPACING=\"0\" CELLPADDING=\"10\" "
         "BGCOLOR=\"Silver\"><TR ALIGN=\"CENTER\">");
     if (index > 0) {
-        page.line(navigationCell("100", imagePageName(s, context.images[index - 1]), "Previous"));
+        page.line(navigationCell("100", linkValue(imagePageName(s, context.images[index - 1])),
+                                 "Previous"));
     }
-    page.line(navigationCell("150", galleryPageName(s, state.CurrentPage), "Back to gallery"));
+    page.line(
+        navigationCell("150", galleryPageLink(context, state.CurrentPage), "Back to gallery"));
     if (index + 1 < context.images.size()) {
-        page.line(navigationCell("100", imagePageName(s, context.images[index + 1]), "Next"));
+        page.line(
+            navigationCell("100", linkValue(imagePageName(s, context.images[index + 1])), "Next"));
     }
     page.line("</TR></TABLE>");
 }

@@ -14,6 +14,8 @@ public:
     explicit PageFile(std::string path) : m_path(std::move(path)) {}
 
     void line(std::string_view text);
+    // Text whose lines already end in CR LF.
+    void lines(std::string_view endedLines) { m_content += endedLines; }
     const std::string& content() const { return m_content; }
     // Fails with "Cannot create file ", the path and the reason.
     Status close();

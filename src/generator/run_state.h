@@ -19,6 +19,11 @@ struct GalleryContext {
     const std::vector<std::string>& bankNames;
     const std::string& textStorePath;
     const SystemColours& colours;
+    // Gallery page n's name as its links write it, at n - 1: every page bar links to every
+    // page, so the links are made once per run, not once per bar.
+    std::vector<std::string> galleryPageLinks = {};
+    // Gallery page n's cell of the page bar, as every other page shows it, its lines ended.
+    std::vector<std::string> pageBarCells = {};
 };
 
 // Shared by the run and its page writers; only the run changes it.
