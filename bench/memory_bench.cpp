@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "catalogue/image_scan.h"
 #include "settings/thumb_folder.h"
 #include "thumbs/make_thumbnails.h"
@@ -100,15 +101,6 @@ void writeBomb(const std::string& path)
     std::fclose(file);
 }
 
-class QuietObserver final : public pixmosa::CommandObserver {
-public:
-    void status(std::string_view) override {}
-    void progress(std::size_t, std::size_t) override {}
-    void breathe() override {}
-    void beep() override {}
-    void message(std::string_view) override {}
-};
-
 // Peak resident memory of a child that makes the thumbnails of the images in `directory` on two
 // workers within `limit` bytes (0: the default), in MiB.
 double peakOfCommand(const std::string& directory, std::uint64_t limit)
@@ -118,7 +110,7 @@ double peakOfCommand(const std::string& directory, std::uint64_t limit)
         pixmosa::GallerySettings settings = pixmosa::GallerySettings::initial();
         settings.ImageDir = directory;
         settings.ThumbFolder = pixmosa::deriveThumbFolder(settings.ThumbsDir);
-        QuietObserver observer;
+        pixmosa::bench::SilentObserver observer;
         const auto end = pixmosa::MakeThumbnails(settings, pixmosa::ScanImages(directory, true),
                                                  observer, {2, limit});
         if (!end) {

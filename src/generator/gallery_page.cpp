@@ -19,7 +19,7 @@ constexpr std::int64_t kCellsPerBar = 20;
 
 std::string pageBarCell(const GalleryContext& context, std::int64_t n)
 {
-    return "<TD BGCOLOR=\"aqua\" WIDTH=20>\r\n<A href=\"" + galleryPageLink(context, n) +
+    return "<TD BGCOLOR=\"aqua\" WIDTH=20>\r\n<A href=\"" + context.galleryPageLink(n) +
            "\" STYLE=\"text-decoration: none\"><FONT Color=\"Fuchsia\"><B><I>" + std::to_string(n) +
            "</I></B></FONT></a></TD>\r\n";
 }
@@ -36,10 +36,8 @@ void writePageBar(PageFile& page, const GalleryContext& context, const RunState&
         if (n == state.CurrentPage) {
             page.line("<TD BGCOLOR=\"Fuchsia\" WIDTH=20>");
             page.line("<FONT Color=\"Aqua\"><B><I>" + std::to_string(n) + "</I></B></FONT></TD>");
-        } else if (static_cast<std::size_t>(n) <= context.pageBarCells.size()) {
-            page.lines(context.pageBarCells[static_cast<std::size_t>(n - 1)]);
         } else {
-            page.lines(pageBarCell(context, n));
+            page.lines(context.pageBarCells[static_cast<std::size_t>(n - 1)]);
         }
     }
     page.line("</TR>");

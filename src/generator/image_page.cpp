@@ -31,8 +31,7 @@ void writeNavigationBar(PageFile& page, const GalleryContext& context, const Run
         page.line(navigationCell("100", linkValue(imagePageName(s, context.images[index - 1])),
                                  "Previous"));
     }
-    page.line(
-        navigationCell("150", galleryPageLink(context, state.CurrentPage), "Back to gallery"));
+    page.line(navigationCell("150", context.galleryPageLink(state.CurrentPage), "Back to gallery"));
     if (index + 1 < context.images.size()) {
         page.line(
             navigationCell("100", linkValue(imagePageName(s, context.images[index + 1])), "Next"));

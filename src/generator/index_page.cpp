@@ -47,7 +47,7 @@ void writeLinkTable(PageFile& page, const GalleryContext& context, const RunStat
         }
         page.line("<TD>");
         if (!s.DisablePageLinks) {
-            page.line("<A href=\"" + galleryPageLink(context, n) +
+            page.line("<A href=\"" + context.galleryPageLink(n) +
                       "\" STYLE=\"text-decoration: none\">");
         }
         page.line("<IMG src=\"" + linkValue(thumbnailSource(s, entry)) +

@@ -1,8 +1,5 @@
 #include "generator/link_value.h"
 
-#include "generator/generated_files.h"
-#include "generator/run_state.h"
-
 namespace pixmosa {
 
 namespace {
@@ -29,15 +26,6 @@ bool needsEncoding(unsigned char byte)
 }
 
 }  // namespace
-
-std::string galleryPageLink(const GalleryContext& context, std::int64_t page)
-{
-    const auto index = static_cast<std::size_t>(page - 1);
-    if (page >= 1 && index < context.galleryPageLinks.size()) {
-        return context.galleryPageLinks[index];
-    }
-    return linkValue(galleryPageName(context.settings, page));
-}
 
 std::string linkValue(std::string_view name)
 {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -12,9 +11,5 @@ namespace pixmosa {
 // mistakes part of it for a fragment, a query, a scheme or the end of the attribute. Every
 // other byte, the blank included, is kept as it is.
 std::string linkValue(std::string_view name);
-
-// Gallery page n's name as links write it, from the run's list when it holds it.
-struct GalleryContext;
-std::string galleryPageLink(const GalleryContext& context, std::int64_t page);
 
 }  // namespace pixmosa

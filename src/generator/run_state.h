@@ -19,11 +19,16 @@ struct GalleryContext {
     const std::vector<std::string>& bankNames;
     const std::string& textStorePath;
     const SystemColours& colours;
-    // Gallery page n's name as its links write it, at n - 1: every page bar links to every
-    // page, so the links are made once per run, not once per bar.
+    // Made once per run by prepareGalleryPages, since every page bar links to every page:
+    // gallery page n's name as links write it, and its cell of the page bar as every other
+    // page shows it (its lines ended), both at n - 1.
     std::vector<std::string> galleryPageLinks = {};
-    // Gallery page n's cell of the page bar, as every other page shows it, its lines ended.
     std::vector<std::string> pageBarCells = {};
+
+    const std::string& galleryPageLink(std::int64_t page) const
+    {
+        return galleryPageLinks[static_cast<std::size_t>(page - 1)];
+    }
 };
 
 // Shared by the run and its page writers; only the run changes it.

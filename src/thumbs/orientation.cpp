@@ -20,8 +20,8 @@ Orientation exifOrientation(const unsigned char* segment, std::size_t length)
     if (!data || length > UINT32_MAX) {
         return Orientation::Upright;
     }
-    // Following the specification would make the library add the tags it deems mandatory,
-    // with default values, instead of reporting what the camera wrote.
+    // By default the library adds the tags it deems mandatory, with made-up values; only what
+    // the camera wrote may turn a photo.
     exif_data_unset_option(data.get(), EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
     exif_data_load_data(data.get(), segment, static_cast<unsigned int>(length));
     ExifEntry* entry = exif_content_get_entry(data->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION);

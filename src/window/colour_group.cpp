@@ -35,9 +35,9 @@ QFont sampleFont(QFont font, const QString& caption)
 
 }  // namespace
 
-ColourGroup::ColourGroup(const ColourGroupSpec& spec, QWidget* parent) : QWidget(parent)
+ColourGroup::ColourGroup(const ColourGroupParts& parts, QWidget* parent) : QWidget(parent)
 {
-    setObjectName(spec.group);
+    setObjectName(parts.group);
     const char* labels[] = {"Foreground", "Background", "Link", "Visited Link", "Active Link"};
     auto* grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
@@ -45,8 +45,8 @@ ColourGroup::ColourGroup(const ColourGroupSpec& spec, QWidget* parent) : QWidget
     grid->setVerticalSpacing(2);
     for (std::size_t i = 0; i < 5; ++i) {
         const QString description =
-            QString("%1 %2 colour").arg(spec.page, QString(labels[i]).toLower());
-        auto* button = new ColourButton(spec.colours[i], description, this);
+            QString("%1 %2 colour").arg(parts.page, QString(labels[i]).toLower());
+        auto* button = new ColourButton(parts.colours[i], description, this);
         m_buttons[i] = button;
         const int row = i < 2 ? static_cast<int>(i) : static_cast<int>(i) - 2;
         const int column = i < 2 ? 0 : 2;
@@ -58,7 +58,7 @@ ColourGroup::ColourGroup(const ColourGroupSpec& spec, QWidget* parent) : QWidget
     grid->setColumnMinimumWidth(2, 0);
 
     m_swatch = new QFrame(this);
-    m_swatch->setObjectName(spec.swatch);
+    m_swatch->setObjectName(parts.swatch);
     m_swatch->setFixedSize(97, 57);
     m_swatch->setFrameShape(QFrame::Box);
     const char* captions[] = {"Text color", "Link color", "Visited link color",
@@ -67,7 +67,7 @@ ColourGroup::ColourGroup(const ColourGroupSpec& spec, QWidget* parent) : QWidget
     const QFont captionFont = sampleFont(font(), captions[2]);
     for (std::size_t i = 0; i < 4; ++i) {
         auto* sample = new QLineEdit(captions[i], m_swatch);
-        sample->setObjectName(spec.samples[i]);
+        sample->setObjectName(parts.samples[i]);
         sample->setFrame(false);
         sample->setGeometry(6, 2 + kSampleHeight * static_cast<int>(i), kSampleWidth,
                             kSampleHeight);

@@ -14,7 +14,7 @@ namespace pixmosa {
 // One group's fields and the names of its swatch and samples: the five colours (foreground,
 // background, link, visited link, active link) and the four samples (text, link, visited
 // link, active link).
-struct ColourGroupSpec {
+struct ColourGroupParts {
     const char* group;
     const char* page;  // "Gallery" or "Image", for the buttons' descriptions
     std::array<Field, 5> colours;
@@ -28,7 +28,7 @@ class ColourGroup final : public QWidget {
     Q_OBJECT
 
 public:
-    ColourGroup(const ColourGroupSpec& spec, QWidget* parent = nullptr);
+    ColourGroup(const ColourGroupParts& parts, QWidget* parent = nullptr);
 
     ColourButton* foreground() const { return m_buttons[0]; }
     ColourButton* background() const { return m_buttons[1]; }

@@ -148,7 +148,7 @@ private:
     QPlainTextEdit* memoField(Field field, QWidget* parent, int helpContext, Handler exit);
     QCheckBox* switchField(Field field, const char* caption, QWidget* parent, int helpContext,
                            Handler click);
-    ColourGroup* colourGroup(const ColourGroupSpec& spec, QWidget* parent, int firstHelpContext,
+    ColourGroup* colourGroup(const ColourGroupParts& parts, QWidget* parent, int firstHelpContext,
                              const std::array<Handler, 5>& clicks);
     // A button whose tip is also its name for screen readers; a context of 0 gives it none.
     QToolButton* toolButton(QWidget* parent, const char* name, const char* tip, int helpContext,

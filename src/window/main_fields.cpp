@@ -63,10 +63,10 @@ QCheckBox* TfrmMain::switchField(Field field, const char* caption, QWidget* pare
     return box;
 }
 
-ColourGroup* TfrmMain::colourGroup(const ColourGroupSpec& spec, QWidget* parent,
+ColourGroup* TfrmMain::colourGroup(const ColourGroupParts& parts, QWidget* parent,
                                    int firstHelpContext, const std::array<Handler, 5>& clicks)
 {
-    auto* group = new ColourGroup(spec, parent);
+    auto* group = new ColourGroup(parts, parent);
     setHelpContext(group, firstHelpContext);
     for (std::size_t i = 0; i < 5; ++i) {
         ColourButton* button = group->buttons()[i];

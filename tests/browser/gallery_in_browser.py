@@ -24,6 +24,10 @@ import urllib.request
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
+sys.dont_write_bytecode = True  # nothing is left in the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from failures import Failures  # noqa: E402
+
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
 HOME_PAGE = "https://pixmosa.org/"
@@ -59,14 +63,6 @@ def header(text):
 FOOTER = ['<DIV CLASS="banner" DATA-BANK="Empty">{Empty}</DIV>']
 
 
-class Failures:
-    def __init__(self):
-        self.items = []
-
-    def add(self, where, what):
-        self.items.append(f"{where}: {what}")
-
-
 class Cli:
     def __init__(self, program, root):
         self.program = program
@@ -99,13 +95,13 @@ def make_galleries(cli_program, photos_program, root):
 
     odd = os.path.join(root, "odd")
     os.mkdir(odd)
-    specs = ["640x480", "Landscape.jpg", "480x640", "Portrait.jpg",
+    photos_wanted = ["640x480", "Landscape.jpg", "480x640", "Portrait.jpg",
              "480x640@6", "Turned 6.jpg", "480x640@8", "Turned 8.jpg", "500x300@3", "Upside.jpg",
              "500x300@2", "Mirrored.jpg", "300x500@5", "Transposed.jpg",
              "300x500@7", "Transversed.jpg"]
     for name in ODD_NAMES:
-        specs += ["400x300", name]
-    subprocess.run([photos_program, odd, *specs], check=True)
+        photos_wanted += ["400x300", name]
+    subprocess.run([photos_program, odd, *photos_wanted], check=True)
     cli("set", "Rows", "2")
     cli("set", "Columns", "5")
     cli("set", "UseImageShell", "1")
@@ -113,11 +109,11 @@ def make_galleries(cli_program, photos_program, root):
 
     many = os.path.join(root, "many")
     os.mkdir(many)
-    specs = []
+    photos_wanted = []
     for n in range(1, 23):
-        specs += ["320x240" if n % 3 else "240x320@6", f"p{n:02}.jpg"]
-    specs += ["320x240", "Zoë #2.jpg"]
-    subprocess.run([photos_program, many, *specs], check=True)
+        photos_wanted += ["320x240" if n % 3 else "240x320@6", f"p{n:02}.jpg"]
+    photos_wanted += ["320x240", "Zoë #2.jpg"]
+    subprocess.run([photos_program, many, *photos_wanted], check=True)
     cli("set", "Rows", "1")
     cli("set", "Columns", "1")
     cli("set", "UseImageShell", "0")
@@ -369,10 +365,7 @@ def main():
             driver.quit()
             server.shutdown()
             server.server_close()
-    for failure in failures.items:
-        print("FAIL " + failure)
-    print(f"{0 if failures.items else 1} passed, {1 if failures.items else 0} failed")
-    return 1 if failures.items else 0
+    return failures.report()
 
 
 if __name__ == "__main__":

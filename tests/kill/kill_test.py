@@ -18,15 +18,11 @@ import sys
 import tempfile
 import time
 
+sys.dont_write_bytecode = True  # nothing is left in the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from failures import Failures  # noqa: E402
+
 TEMPORARY = re.compile(r"^\..+\.tmp-\d+\.[0-9a-f]+-\d+$")
-
-
-class Failures:
-    def __init__(self):
-        self.items = []
-
-    def add(self, where, what):
-        self.items.append(f"{where}: {what}")
 
 
 def digest(path):
@@ -47,10 +43,10 @@ class Setup:
         self.env = dict(os.environ, PIXMOSA_REGISTRY=os.path.join(root, "config", "registry.reg"),
                         PIXMOSA_TEXT_STORE=os.path.join(root, "data", "Pixmosa.dat"))
         os.mkdir(self.pics)
-        specs = []
+        photos_wanted = []
         for n in range(1, 161):
-            specs += ["480x360" if n % 4 else "360x480@6", f"photo{n:03}.jpg"]
-        subprocess.run([photos, self.pics, *specs], check=True)
+            photos_wanted += ["480x360" if n % 4 else "360x480@6", f"photo{n:03}.jpg"]
+        subprocess.run([photos, self.pics, *photos_wanted], check=True)
         self.photos = photo_digests(self.pics)
         for args in (["set", "Rows", "1"], ["set", "Columns", "1"], ["set", "ThumbSize", "200"],
                      ["set", "Sorted", "1"]):
@@ -145,10 +141,7 @@ def main():
                 setup.run(["text", "set", "Gallery Footer"], "x\n")
                 check(setup, where + ", after the next command", failures, after_next=True)
         print(f"{kills} kills during thumbnails, gallery, rename, text set and set")
-    for failure in failures.items:
-        print("FAIL " + failure)
-    print(f"{0 if failures.items else 1} passed, {1 if failures.items else 0} failed")
-    return 1 if failures.items else 0
+    return failures.report()
 
 
 if __name__ == "__main__":
