@@ -50,7 +50,8 @@ void writeIndexLink(PageFile& page, const GallerySettings& settings)
               "\">Index Page</A></DIV>");
 }
 
-Status writeThumbnailTable(PageFile& page, const GalleryContext& context, RunState& state)
+Status writeThumbnailTable(PageFile& page, const GalleryContext& context, RunState& state,
+                           PageWriter& writer)
 {
     const GallerySettings& s = context.settings;
     const std::string background =
@@ -75,7 +76,7 @@ Status writeThumbnailTable(PageFile& page, const GalleryContext& context, RunSta
                       "\" border=0 height=" + std::to_string(size->height) +
                       " width=" + std::to_string(size->width) + "></a>");
             if (s.UseImageShell) {
-                if (Status written = writeImagePage(context, state); !written) {
+                if (Status written = writeImagePage(context, state, writer); !written) {
                     return written;
                 }
             }
@@ -118,7 +119,7 @@ Result<ImageSize> thumbnailSize(const std::string& path)
     return frame->upright();
 }
 
-Status writeGalleryPage(const GalleryContext& context, RunState& state)
+Status writeGalleryPage(const GalleryContext& context, RunState& state, PageWriter& writer)
 {
     const GallerySettings& s = context.settings;
     PageFile page(galleryPagePath(s, state.CurrentPage));
@@ -130,7 +131,7 @@ Status writeGalleryPage(const GalleryContext& context, RunState& state)
     writePageBar(page, context, state);
     writeIndexLink(page, s);
     page.line("<P>");
-    if (Status table = writeThumbnailTable(page, context, state); !table) {
+    if (Status table = writeThumbnailTable(page, context, state, writer); !table) {
         return table;
     }
     writeCreditLine(page, s);
@@ -138,7 +139,7 @@ Status writeGalleryPage(const GalleryContext& context, RunState& state)
     writePageBar(page, context, state);
     writeIndexLink(page, s);
     writePageEnd(page, *footer);
-    return page.close();
+    return page.close(writer);
 }
 
 }  // namespace pixmosa

@@ -7,6 +7,7 @@
 #include "generator/generated_files.h"
 #include "generator/index_page.h"
 #include "generator/page_plan.h"
+#include "generator/page_writer.h"
 #include "generator/run_state.h"
 #include "platform/file_system.h"
 #include "thumbs/jpeg_header.h"
@@ -67,6 +68,24 @@ std::vector<std::string> readableImages(const GallerySettings& settings,
     return kept;
 }
 
+Status writeGalleryPages(const GalleryContext& context, RunState& state, CommandObserver& observer,
+                         PageWriter& writer)
+{
+    state.ImageIndex = 0;
+    for (std::int64_t page = 1; page <= state.PageCount; ++page) {
+        state.CurrentPage = page;
+        observer.progress(static_cast<std::size_t>(page - 1),
+                          static_cast<std::size_t>(state.PageCount));
+        observer.status("Writing page " + std::to_string(page) + " of " +
+                        std::to_string(state.PageCount));
+        observer.breathe();
+        if (Status written = writeGalleryPage(context, state, writer); !written) {
+            return written;
+        }
+    }
+    return Status::success();
+}
+
 }  // namespace
 
 Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& observer,
@@ -100,20 +119,18 @@ Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& obse
     removeStaleTemporaries(withTrailingSeparator(settings.ImageDir));
     GalleryContext context{settings, images, inputs.bankNames, inputs.textStorePath, colours};
     prepareGalleryPages(context, state.PageCount);
-    state.ImageIndex = 0;
-    for (std::int64_t page = 1; page <= state.PageCount; ++page) {
-        state.CurrentPage = page;
-        observer.progress(static_cast<std::size_t>(page - 1),
-                          static_cast<std::size_t>(state.PageCount));
-        observer.status("Writing page " + std::to_string(page) + " of " +
-                        std::to_string(state.PageCount));
-        observer.breathe();
-        if (Status written = writeGalleryPage(context, state); !written) {
-            return written;
-        }
+    PageWriter writer;
+    Status made = writeGalleryPages(context, state, observer, writer);
+    if (made) {
+        made = writeIndexPage(context, state, draw, observer, writer);
     }
-    if (Status written = writeIndexPage(context, state, draw, observer); !written) {
+    // A page made before the one the run stopped at is written as if the run had waited for
+    // each, and the first that cannot be written is the error the run ends with.
+    if (Status written = writer.finish(); !written) {
         return written;
+    }
+    if (!made) {
+        return made;
     }
     observer.openPage(indexPagePath(settings));
     observer.status("Finished");

@@ -41,7 +41,7 @@ void writeNavigationBar(PageFile& page, const GalleryContext& context, const Run
 
 }  // namespace
 
-Status writeImagePage(const GalleryContext& context, const RunState& state)
+Status writeImagePage(const GalleryContext& context, const RunState& state, PageWriter& writer)
 {
     const GallerySettings& s = context.settings;
     const std::string& entry = context.images[state.ImageIndex];
@@ -74,7 +74,7 @@ Status writeImagePage(const GalleryContext& context, const RunState& state)
     writeNavigationBar(page, context, state);
     page.line("<P>");
     writePageEnd(page, *footer);
-    return page.close();
+    return page.close(writer);
 }
 
 }  // namespace pixmosa

@@ -75,7 +75,7 @@ IndexLayout indexLayout(std::int64_t pageCount)
 }
 
 Status writeIndexPage(const GalleryContext& context, const RunState& state, PageThumbnailDraw& draw,
-                      CommandObserver& observer)
+                      CommandObserver& observer, PageWriter& writer)
 {
     const GallerySettings& s = context.settings;
     observer.status("Writing Index Page");
@@ -94,7 +94,7 @@ Status writeIndexPage(const GalleryContext& context, const RunState& state, Page
     page.line("<HR WIDTH=\"350\">");
     writeCreditLine(page, s);
     writePageEnd(page, *footer);
-    return page.close();
+    return page.close(writer);
 }
 
 }  // namespace pixmosa

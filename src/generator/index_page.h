@@ -5,6 +5,7 @@
 #include "common/command_observer.h"
 #include "common/result.h"
 #include "generator/page_thumbnail_draw.h"
+#include "generator/page_writer.h"
 #include "generator/run_state.h"
 
 namespace pixmosa {
@@ -18,8 +19,8 @@ struct IndexLayout {
 IndexLayout indexLayout(std::int64_t pageCount);
 
 // Writes the index page: the totals and one cell per gallery page with a thumbnail drawn from
-// that page, linking to it unless page links are disabled.
+// that page, linking to it unless page links are disabled; handed to `writer`.
 Status writeIndexPage(const GalleryContext& context, const RunState& state, PageThumbnailDraw& draw,
-                      CommandObserver& observer);
+                      CommandObserver& observer, PageWriter& writer);
 
 }  // namespace pixmosa

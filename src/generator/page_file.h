@@ -4,11 +4,12 @@
 #include <string_view>
 
 #include "common/result.h"
+#include "generator/page_writer.h"
 
 namespace pixmosa {
 
-// A generated page, gathered in memory line by line (each line ends in CR LF) and written in
-// one piece when it is closed, so a page is never left half-written on disk.
+// A generated page, gathered in memory line by line (each line ends in CR LF) and handed to the
+// run's writer in one piece when it is closed, so a page is never left half-written on disk.
 class PageFile {
 public:
     explicit PageFile(std::string path) : m_path(std::move(path)) {}
@@ -17,8 +18,8 @@ public:
     // Text whose lines already end in CR LF.
     void lines(std::string_view endedLines) { m_content += endedLines; }
     const std::string& content() const { return m_content; }
-    // Fails with "Cannot create file ", the path and the reason.
-    Status close();
+    // Fails with the error of a page closed earlier that could not be written.
+    Status close(PageWriter& writer);
 
 private:
     std::string m_path;

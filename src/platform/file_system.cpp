@@ -155,18 +155,28 @@ TemporaryWriter writerOfTemporary(std::string_view name)
 }
 
 // A file the user marked read-only must stay as it is, whoever runs the program: renaming over
-// it needs no write permission on it, so it is checked here.
-bool markedReadOnly(const std::string& path, mode_t mode)
+// it needs no write permission on it, so it is checked here. For its owner and for root the
+// mode bits settle it, so only another's file costs a question to the kernel. `path` is taken
+// from `directory` as the *at calls take it.
+bool markedReadOnly(int directory, const std::string& path, const struct stat& info)
 {
-    return (mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+    static const uid_t user = ::getuid();
+    if ((info.st_mode & 0222) == 0) {
+        return true;
+    }
+    if (user == 0 || user == info.st_uid) {
+        return user != 0 && (info.st_mode & S_IWUSR) == 0;
+    }
+    return ::faccessat(directory, path.c_str(), W_OK, 0) != 0;
 }
 
-int createTemporaryBeside(const std::string& target, mode_t mode, std::string& temporaryPath)
+int createTemporaryBeside(int directory, const std::string& target, mode_t mode,
+                          std::string& temporaryPath)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporaryPath = temporaryNameBeside(target);
-        const int descriptor =
-            ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        const int descriptor = ::openat(directory, temporaryPath.c_str(),
+                                        O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (descriptor >= 0 || errno != EEXIST) {
             return descriptor;
         }
@@ -259,20 +269,45 @@ Result<std::vector<std::string>> listDirectory(const std::string& path)
     return names;
 }
 
-Status writeFileUnlessSame(const std::string& path, std::string_view content, bool* unchanged)
+FileRewriter::~FileRewriter()
+{
+    if (m_descriptor >= 0) {
+        ::close(m_descriptor);
+    }
+}
+
+int FileRewriter::openDirectory(const std::string& directory)
+{
+    if (m_descriptor >= 0 && directory == m_directory) {
+        return m_descriptor;
+    }
+    if (m_descriptor >= 0) {
+        ::close(m_descriptor);
+    }
+    m_directory = directory;
+    m_descriptor = ::open(directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return m_descriptor;
+}
+
+Status FileRewriter::write(const std::string& path, std::string_view content, bool* unchanged)
 {
     if (unchanged != nullptr) {
         *unchanged = false;
     }
+    const int directory = openDirectory(parentDirectory(path));
+    if (directory < 0) {
+        return Status::failure(fileErrorMessage(path, errno));
+    }
+    const std::string name = path.substr(path.rfind('/') + 1);
     struct stat info {};
-    const bool exists = ::lstat(path.c_str(), &info) == 0;
+    const bool exists = ::fstatat(directory, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
     if (exists && !S_ISREG(info.st_mode)) {
         // A link is followed and kept, a directory refused: the general writer knows how.
         return writeFileAtomically(path, content, ExistingFile::Replace, nullptr,
                                    Durability::NoFlush);
     }
     if (exists && static_cast<std::size_t>(info.st_size) == content.size()) {
-        const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        const int descriptor = ::openat(directory, name.c_str(), O_RDONLY | O_CLOEXEC);
         if (descriptor >= 0) {
             // The size is known, so one read of it is all it takes; a short read compares unequal.
             std::string old(content.size(), '\0');
@@ -288,15 +323,15 @@ Status writeFileUnlessSame(const std::string& path, std::string_view content, bo
     }
     mode_t mode = 0666;
     if (exists) {
-        if (markedReadOnly(path, info.st_mode)) {
+        if (markedReadOnly(directory, name, info)) {
             return Status::failure(fileErrorMessage(path, EACCES));
         }
         mode = info.st_mode & 07777;
     }
     // A named temporary and one rename: the fewest calls that replace the file in one step. A
     // kill before the rename leaves the temporary, which the next run clears.
-    std::string temporaryPath;
-    const int descriptor = createTemporaryBeside(path, mode, temporaryPath);
+    std::string temporaryName;
+    const int descriptor = createTemporaryBeside(directory, name, mode, temporaryName);
     if (descriptor < 0) {
         return Status::failure(fileErrorMessage(path, errno));
     }
@@ -308,11 +343,11 @@ Status writeFileUnlessSame(const std::string& path, std::string_view content, bo
     if (::close(descriptor) != 0 && written) {
         written = Status::failure(fileErrorMessage(path, errno));
     }
-    if (written && ::rename(temporaryPath.c_str(), path.c_str()) != 0) {
+    if (written && ::renameat(directory, temporaryName.c_str(), directory, name.c_str()) != 0) {
         written = Status::failure(fileErrorMessage(path, errno));
     }
     if (!written) {
-        ::unlink(temporaryPath.c_str());
+        ::unlinkat(directory, temporaryName.c_str(), 0);
     }
     return written;
 }
@@ -416,7 +451,7 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
     bool keepMode = false;
     struct stat info {};
     if (existing == ExistingFile::Replace && ::stat(target.c_str(), &info) == 0) {
-        if (markedReadOnly(target, info.st_mode)) {
+        if (markedReadOnly(AT_FDCWD, target, info)) {
             return Status::failure(fileErrorMessage(path, EACCES));
         }
         mode = info.st_mode & 07777;
@@ -433,7 +468,7 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
                          : -1;
     const bool unnamed = descriptor >= 0;
     if (!unnamed) {
-        descriptor = createTemporaryBeside(target, mode, temporaryPath);
+        descriptor = createTemporaryBeside(AT_FDCWD, target, mode, temporaryPath);
     }
     if (descriptor < 0) {
         return Status::failure(fileErrorMessage(path, errno));

@@ -26,11 +26,26 @@ Status makeDirectories(const std::string& path);
 // The names in a directory, in the order the file system lists them, without "." and "..".
 Result<std::vector<std::string>> listDirectory(const std::string& path);
 
-// Writes a file that every run makes anew, such as a page: left alone, its content and time
-// unchanged, when it already holds exactly this content (`unchanged` then tells so); otherwise
-// replaced in one step, with as few system calls as that allows and no wait for the disk.
-Status writeFileUnlessSame(const std::string& path, std::string_view content,
-                           bool* unchanged = nullptr);
+// Writes files that every run makes anew, such as pages: one that already holds exactly the
+// content is left alone, its content and time unchanged (`unchanged` then tells so); any other
+// is replaced in one step, with as few system calls as that allows and no wait for the disk.
+// The directory of the last file stays open, so the next file in it is found without walking
+// the whole path again.
+class FileRewriter {
+public:
+    FileRewriter() = default;
+    ~FileRewriter();
+    FileRewriter(const FileRewriter&) = delete;
+    FileRewriter& operator=(const FileRewriter&) = delete;
+
+    Status write(const std::string& path, std::string_view content, bool* unchanged = nullptr);
+
+private:
+    int openDirectory(const std::string& directory);
+
+    std::string m_directory;
+    int m_descriptor = -1;
+};
 
 // Removes the temporary files that writeFileAtomically leaves when its process is killed in
 // the middle, those of processes that no longer run.

@@ -90,20 +90,21 @@ TEST(FileSystemTest, FileThatWouldComeOutTheSameIsNotWritten)
 {
     namespace fs = std::filesystem;
     const TempDir dir;
+    FileRewriter files;
     bool unchanged = true;
-    ASSERT_TRUE(writeFileUnlessSame(dir.path("page.html"), "first", &unchanged).ok());
+    ASSERT_TRUE(files.write(dir.path("page.html"), "first", &unchanged).ok());
     EXPECT_FALSE(unchanged);
     const fs::file_time_type past = fs::file_time_type::clock::now() - std::chrono::hours(1);
     fs::last_write_time(dir.path("page.html"), past);
     ASSERT_EQ(::chmod(dir.path("page.html").c_str(), 0640), 0);
 
-    ASSERT_TRUE(writeFileUnlessSame(dir.path("page.html"), "first", &unchanged).ok());
+    ASSERT_TRUE(files.write(dir.path("page.html"), "first", &unchanged).ok());
     EXPECT_TRUE(unchanged);
     EXPECT_EQ(fs::last_write_time(dir.path("page.html")), past);
 
     // Same size, other bytes; then another size: replaced, keeping the file's mode.
     for (const char* content : {"fir5t", "second"}) {
-        ASSERT_TRUE(writeFileUnlessSame(dir.path("page.html"), content, &unchanged).ok());
+        ASSERT_TRUE(files.write(dir.path("page.html"), content, &unchanged).ok());
         EXPECT_FALSE(unchanged);
         EXPECT_EQ(dir.read("page.html"), content);
     }
@@ -114,11 +115,19 @@ TEST(FileSystemTest, FileThatWouldComeOutTheSameIsNotWritten)
 
     // A read-only page is left as it is, and so is a directory in a page's place.
     ASSERT_EQ(::chmod(dir.path("page.html").c_str(), 0444), 0);
-    EXPECT_FALSE(writeFileUnlessSame(dir.path("page.html"), "third").ok());
+    EXPECT_FALSE(files.write(dir.path("page.html"), "third").ok());
     EXPECT_EQ(dir.read("page.html"), "second");
     ASSERT_EQ(::mkdir(dir.path("dir.html").c_str(), 0777), 0);
-    EXPECT_FALSE(writeFileUnlessSame(dir.path("dir.html"), "x").ok());
+    EXPECT_FALSE(files.write(dir.path("dir.html"), "x").ok());
     EXPECT_EQ(dir.entryCount(), 2);
+
+    // Each file lands in its own directory, also when the directory changes between files.
+    ASSERT_TRUE(files.write(dir.path("dir.html/inner.html"), "inner").ok());
+    ASSERT_TRUE(files.write(dir.path("other.html"), "other").ok());
+    EXPECT_EQ(dir.read("dir.html/inner.html"), "inner");
+    EXPECT_EQ(dir.read("other.html"), "other");
+    EXPECT_FALSE(files.write(dir.path("missing/page.html"), "x").ok());
+    EXPECT_EQ(dir.entryCount(), 3);
 }
 
 TEST(FileSystemTest, TemporariesOfWritersThatNoLongerRunAreRemoved)
