@@ -8,4 +8,4 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cmake -S "$root" -B "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DPIXMOSA_BUILD_TESTS=OFF >/dev/null
 cmake --build "$root/build/release" --parallel "$(nproc)" --target pixmosa-bench-gallery >/dev/null
-"$root/build/release/bench/pixmosa-bench-gallery" "$root/build/bench/gallery" "${1:-5000}" "${2:-5}"
+"$root/build/release/bench/pixmosa-bench-gallery" "$root/build/bench/gallery" "${1:-5000}" "${2:-9}"
