@@ -164,8 +164,11 @@ bool markedReadOnly(int directory, const std::string& path, const struct stat& i
     if ((info.st_mode & 0222) == 0) {
         return true;
     }
-    if (user == 0 || user == info.st_uid) {
-        return user != 0 && (info.st_mode & S_IWUSR) == 0;
+    if (user == 0) {
+        return false;
+    }
+    if (user == info.st_uid) {
+        return (info.st_mode & S_IWUSR) == 0;
     }
     return ::faccessat(directory, path.c_str(), W_OK, 0) != 0;
 }

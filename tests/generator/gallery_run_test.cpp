@@ -709,7 +709,7 @@ TEST_F(GalleryRunTest, PageThatCannotBeCreatedStopsTheRun)
 {
     inputs.settings.Rows = 1;
     inputs.settings.Cols = 1;
-    addNumberedImages(2);
+    addNumberedImages(3);
     ASSERT_EQ(::mkdir(dir.path("pics/Gallery2.html").c_str(), 0777), 0);
 
     const Result<CommandEnd> end = run();
@@ -717,6 +717,10 @@ TEST_F(GalleryRunTest, PageThatCannotBeCreatedStopsTheRun)
     EXPECT_EQ(end.message(),
               "Cannot create file " + dir.path("pics/Gallery2.html") + ": Is a directory");
     EXPECT_TRUE(exists("Gallery1.html"));
+    EXPECT_TRUE(exists("p2.html"));
+    // Pages made after the one that failed are not written.
+    EXPECT_FALSE(exists("p3.html"));
+    EXPECT_FALSE(exists("Gallery3.html"));
     EXPECT_FALSE(exists("index.html"));
 }
 
