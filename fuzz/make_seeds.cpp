@@ -47,7 +47,8 @@ int main(int argc, char** argv)
     }
     namespace fs = std::filesystem;
     const fs::path root = argv[1];
-    for (const char* target : {"registry_file", "text_store", "jpeg_header", "thumbnail_maker"}) {
+    for (const char* target :
+         {"registry_file", "text_store", "text_sections", "jpeg_header", "thumbnail_maker"}) {
         fs::create_directories(root / target);
     }
 
@@ -69,6 +70,12 @@ int main(int argc, char** argv)
     (void)pixmosa::SaveText(store, "Gallery Header", {"<H1>Trip</H1>", ""});
     (void)pixmosa::SaveText(store, "Banner Banks", {"Ads", "News"});
     (void)pixmosa::SaveText(store, "Ads", {"<B>Buy</B>", "", "It's here"});
+
+    // Two texts split at a NUL, with lines that look like the store's own structure.
+    const char structure[] =
+        "<H1>Trip</H1>\r\n[Gallery Footer]\r\n####\r\n\\####\0[Ads] x\n\\\\[y]\n";
+    writeFile(root / "text_sections" / "structure.txt",
+              std::string(structure, sizeof structure - 1));
 
     const std::string plain = photograph(40, 30);
     for (const char* target : {"jpeg_header", "thumbnail_maker"}) {

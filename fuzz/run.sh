@@ -13,13 +13,13 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebI
     -DPIXMOSA_BUILD_FUZZERS=ON -DPIXMOSA_BUILD_WINDOW=OFF -DPIXMOSA_BUILD_TESTS=OFF \
     -DPIXMOSA_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target fuzz_registry_file fuzz_text_store \
-    fuzz_jpeg_header fuzz_thumbnail_maker pixmosa_fuzz_seeds >/dev/null
+    fuzz_text_sections fuzz_jpeg_header fuzz_thumbnail_maker pixmosa_fuzz_seeds >/dev/null
 
 rm -rf "$build/seeds" "$build/corpus"
 mkdir -p "$build/findings" "$build/scratch"
 "$build/fuzz/pixmosa_fuzz_seeds" "$build/seeds"
 export TMPDIR=$build/scratch
-for target in registry_file text_store jpeg_header thumbnail_maker; do
+for target in registry_file text_store text_sections jpeg_header thumbnail_maker; do
     mkdir -p "$build/corpus/$target"
     echo "== fuzz_$target for $seconds s"
     status=0

@@ -20,18 +20,26 @@ namespace pixmosa {
 
 namespace {
 
-// Follows a symbolic link to the file it names, so replacing the file keeps the link.
-std::string resolvedTarget(const std::string& path)
+// Follows a symbolic link to the file it names, which need not exist yet, so replacing or
+// creating the file keeps the link.
+std::string linkTarget(const std::string& path)
 {
-    struct stat info {};
-    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        if (char* real = realpath(path.c_str(), nullptr)) {
-            std::string resolved(real);
-            std::free(real);
-            return resolved;
+    std::string current = path;
+    for (int hops = 0; hops < 40 && isSymbolicLink(current); ++hops) {
+        char buffer[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), buffer, sizeof buffer);
+        if (length <= 0 || static_cast<std::size_t>(length) == sizeof buffer) {
+            break;
         }
+        const std::string next(buffer, static_cast<std::size_t>(length));
+        current = next.front() == '/' ? next : parentDirectory(current) + "/" + next;
     }
-    return path;
+    return current;
+}
+
+std::string symbolicLinkMessage(std::string_view path)
+{
+    return std::string(path).append(": ").append(kSymbolicLinkReason);
 }
 
 Status writeAll(int descriptor, std::string_view content, const std::string& pathForErrors)
@@ -88,15 +96,23 @@ const ProcessMark& processMark()
     return mark;
 }
 
+// The longest name a directory entry may have on the file systems we write to.
+constexpr std::size_t kMaxNameLength = 255;
+
 // A name beside the target that no other writer shares: the process, its run and a counter.
+// The process's part makes it unique, so the copy of the target's name is shortened where the
+// whole would be longer than a name may be: a target whose name fits always gets one.
 std::string temporaryNameBeside(const std::string& target)
 {
     static std::atomic<unsigned> counter{0};
     const std::size_t slash = target.rfind('/');
-    std::string name = slash == std::string::npos
-                           ? std::string("./.") + target
-                           : target.substr(0, slash + 1) + "." + target.substr(slash + 1);
-    return name + processMark().text + std::to_string(counter++);
+    const std::string directory =
+        slash == std::string::npos ? std::string("./") : target.substr(0, slash + 1);
+    const std::string_view name =
+        std::string_view(target).substr(slash == std::string::npos ? 0 : slash + 1);
+    const std::string suffix = processMark().text + std::to_string(counter++);
+    const std::size_t room = kMaxNameLength - 1 - suffix.size();
+    return directory + "." + std::string(name.substr(0, room)) + suffix;
 }
 
 // The process's file creation mask, read once from the kernel's status of the process; where
@@ -217,6 +233,12 @@ std::string fileErrorMessage(std::string_view path, int errorNumber)
     return std::string(path) + ": " + systemErrorText(errorNumber);
 }
 
+int lookupError(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? 0 : errno;
+}
+
 bool fileExists(const std::string& path)
 {
     struct stat info {};
@@ -249,8 +271,9 @@ Status makeDirectories(const std::string& path)
             return made;
         }
     }
-    if (::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) {
-        return Status::failure(fileErrorMessage(path, errno));
+    // Another program may have made it meanwhile; a file of that name is no directory.
+    if (::mkdir(path.c_str(), 0777) != 0 && (errno != EEXIST || !directoryExists(path))) {
+        return Status::failure(fileErrorMessage(path, errno == EEXIST ? ENOTDIR : errno));
     }
     return Status::success();
 }
@@ -304,8 +327,11 @@ Status FileRewriter::write(const std::string& path, std::string_view content, bo
     const std::string name = path.substr(path.rfind('/') + 1);
     struct stat info {};
     const bool exists = ::fstatat(directory, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+    if (exists && S_ISLNK(info.st_mode)) {
+        return Status::failure(symbolicLinkMessage(path));
+    }
     if (exists && !S_ISREG(info.st_mode)) {
-        // A link is followed and kept, a directory refused: the general writer knows how.
+        // A directory is refused as the general writer refuses it.
         return writeFileAtomically(path, content, ExistingFile::Replace, nullptr,
                                    Durability::NoFlush);
     }
@@ -397,14 +423,115 @@ bool sameFile(const std::string& a, const std::string& b)
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+Result<ReadableFile> openRegularFile(const std::string& path)
+{
+    // Without O_NONBLOCK, opening a FIFO waits until something writes to it.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return Result<ReadableFile>::failure(fileErrorMessage(path, errno));
+    }
+    struct stat info {};
+    std::string failure;
+    if (::fstat(descriptor, &info) != 0) {
+        failure = fileErrorMessage(path, errno);
+    } else if (S_ISDIR(info.st_mode)) {
+        failure = fileErrorMessage(path, EISDIR);
+    } else if (!S_ISREG(info.st_mode)) {
+        failure = std::string(path).append(": ").append(kNotRegularFileReason);
+    } else if (::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
+        failure = fileErrorMessage(path, errno);
+    }
+    std::FILE* stream = failure.empty() ? ::fdopen(descriptor, "rb") : nullptr;
+    if (stream == nullptr) {
+        if (failure.empty()) {
+            failure = fileErrorMessage(path, errno);
+        }
+        ::close(descriptor);
+        return Result<ReadableFile>::failure(std::move(failure));
+    }
+    return ReadableFile{stream, static_cast<std::uint64_t>(info.st_size)};
+}
+
+std::optional<FileIdentity> fileIdentity(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
+}
+
+std::optional<FileVersion> fileVersion(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    const auto nanoseconds = [](const timespec& time) {
+        return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+    };
+    return FileVersion{
+        {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)},
+        static_cast<std::uint64_t>(info.st_size),
+        nanoseconds(info.st_mtim),
+        nanoseconds(info.st_ctim)};
+}
+
+bool isSymbolicLink(const std::string& path)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+bool liesWithin(const std::string& path, const std::string& directory)
+{
+    const auto resolved = [](const std::string& existing) -> std::optional<std::string> {
+        char* real = ::realpath(existing.c_str(), nullptr);
+        if (real == nullptr) {
+            return std::nullopt;
+        }
+        std::string text(real);
+        std::free(real);
+        return text;
+    };
+    const std::optional<std::string> outer = resolved(directory);
+    if (!outer) {
+        return false;
+    }
+    // The deepest existing part of the path, resolved, and the parts below it as written.
+    std::string existing = path;
+    std::vector<std::string> rest;
+    std::optional<std::string> inner;
+    while (!(inner = resolved(existing))) {
+        const std::string parent = parentDirectory(existing);
+        if (parent == existing) {
+            return false;
+        }
+        const std::size_t slash = existing.rfind('/');
+        rest.push_back(existing.substr(slash == std::string::npos ? 0 : slash + 1));
+        existing = parent;
+    }
+    for (auto part = rest.rbegin(); part != rest.rend(); ++part) {
+        if (*part == "..") {
+            *inner = parentDirectory(*inner);
+        } else if (!part->empty() && *part != ".") {
+            *inner += (inner->back() == '/' ? "" : "/") + *part;
+        }
+    }
+    return *inner == *outer ||
+           (inner->size() > outer->size() && inner->compare(0, outer->size(), *outer) == 0 &&
+            ((*inner)[outer->size()] == '/' || outer->back() == '/'));
+}
+
 Result<std::string> readWholeFile(const std::string& path)
 {
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) {
-        return Result<std::string>::failure(fileErrorMessage(path, errno));
+    const Result<ReadableFile> file = openRegularFile(path);
+    if (!file) {
+        return file.status();
     }
-    Result<std::string> content = readWholeDescriptor(descriptor, path);
-    ::close(descriptor);
+    Result<std::string> content = readWholeDescriptor(::fileno(file->stream), path);
+    std::fclose(file->stream);
     return content;
 }
 
@@ -444,12 +571,15 @@ int renameWithoutReplace(const std::string& from, const std::string& to)
 }
 
 Status writeFileAtomically(const std::string& path, std::string_view content, ExistingFile existing,
-                           bool* existed, Durability durability)
+                           bool* existed, Durability durability, LinkAtPath link)
 {
     if (existed != nullptr) {
         *existed = false;
     }
-    const std::string target = resolvedTarget(path);
+    if (link == LinkAtPath::Refuse && isSymbolicLink(path)) {
+        return Status::failure(symbolicLinkMessage(path));
+    }
+    const std::string target = link == LinkAtPath::Follow ? linkTarget(path) : path;
     mode_t mode = 0666;
     bool keepMode = false;
     struct stat info {};

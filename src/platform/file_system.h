@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +16,9 @@ std::string systemErrorText(int errorNumber);
 
 // "path: reason", the form in which file errors reach the user.
 std::string fileErrorMessage(std::string_view path, int errorNumber);
+
+// 0 when the path leads to something, links followed; otherwise why not, as an error number.
+int lookupError(const std::string& path);
 
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
@@ -29,6 +35,7 @@ Result<std::vector<std::string>> listDirectory(const std::string& path);
 // Writes files that every run makes anew, such as pages: one that already holds exactly the
 // content is left alone, its content and time unchanged (`unchanged` then tells so); any other
 // is replaced in one step, with as few system calls as that allows and no wait for the disk.
+// A symbolic link in the file's place is refused.
 // The directory of the last file stays open, so the next file in it is found without walking
 // the whole path again.
 class FileRewriter {
@@ -57,6 +64,47 @@ bool isOlderThan(const std::string& path, const std::string& than);
 // True when both paths name the same existing file or directory.
 bool sameFile(const std::string& a, const std::string& b);
 
+// What tells one file from every other on the machine, whatever names and links lead to it.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    friend auto operator<=>(const FileIdentity&, const FileIdentity&) = default;
+};
+// The identity of the file a path leads to, links followed; nothing when there is none.
+std::optional<FileIdentity> fileIdentity(const std::string& path);
+
+// What changes whenever a file is replaced or written: its identity, its size and its times.
+struct FileVersion {
+    FileIdentity identity;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;  // nanoseconds since the epoch
+    std::int64_t changed = 0;
+    friend bool operator==(const FileVersion&, const FileVersion&) = default;
+};
+std::optional<FileVersion> fileVersion(const std::string& path);
+
+// True when the path itself is a symbolic link (whether or not it leads anywhere).
+bool isSymbolicLink(const std::string& path);
+
+// True when the path, with every symbolic link, "." and ".." in it followed, is the directory
+// or lies below it; the part of the path that does not exist yet is taken as written.
+bool liesWithin(const std::string& path, const std::string& directory);
+
+// The reason an open for reading gives for a FIFO, a socket or a device.
+inline constexpr std::string_view kNotRegularFileReason = "it is not a regular file";
+
+// A regular file open for reading, with its size; the caller closes the stream.
+struct ReadableFile {
+    std::FILE* stream = nullptr;
+    std::uint64_t size = 0;
+};
+
+// Opens a file for reading without ever waiting: a FIFO, a socket or a device named like a file
+// fails with kNotRegularFileReason (where opening it would wait for a writer forever), a
+// directory with the system's reason.
+Result<ReadableFile> openRegularFile(const std::string& path);
+
+// The whole of a regular file, refused as openRegularFile refuses.
 Result<std::string> readWholeFile(const std::string& path);
 Result<std::string> readWholeDescriptor(int descriptor, const std::string& pathForErrors);
 
@@ -65,6 +113,14 @@ Result<std::string> readWholeDescriptor(int descriptor, const std::string& pathF
 int renameWithoutReplace(const std::string& from, const std::string& to);
 
 enum class ExistingFile { Replace, Keep };
+
+// A symbolic link at the path of a file to write: refused, so no write ever lands on what a
+// link names (a photo, a file outside the gallery); or followed, for a settings file the user
+// keeps elsewhere on purpose, whose link stays as it is while the file it names is replaced.
+enum class LinkAtPath { Refuse, Follow };
+
+// The reason a write gives for a symbolic link it refuses.
+inline constexpr std::string_view kSymbolicLinkReason = "it is a symbolic link";
 
 // Flush: the new content reaches the disk before it takes the old one's place, so not even a
 // power cut leaves an empty file. Files that are made anew on every run need not wait for it.
@@ -75,6 +131,7 @@ enum class Durability { Flush, NoFlush };
 // alone and the call fails with EEXIST in its message; `existed` (when given) tells that case
 // apart.
 Status writeFileAtomically(const std::string& path, std::string_view content, ExistingFile existing,
-                           bool* existed = nullptr, Durability durability = Durability::Flush);
+                           bool* existed = nullptr, Durability durability = Durability::Flush,
+                           LinkAtPath link = LinkAtPath::Refuse);
 
 }  // namespace pixmosa

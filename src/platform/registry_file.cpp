@@ -2,7 +2,6 @@
 
 #include "platform/file_lock.h"
 #include "platform/file_system.h"
-#include "platform/registry_document.h"
 
 namespace pixmosa {
 
@@ -15,16 +14,38 @@ std::string fullKeyPath(std::string_view key)
 
 }  // namespace
 
+struct RegistryFile::Parsed {
+    FileVersion version;
+    RegistryDocument document;
+};
+
 RegistryFile::RegistryFile(std::string path) : m_path(std::move(path)) {}
+
+const RegistryDocument* RegistryFile::parsedDocument() const
+{
+    // The version is taken before the text: a file replaced in between is parsed again at the
+    // next read, never kept stale.
+    const std::optional<FileVersion> version = fileVersion(m_path);
+    if (m_parsed && version && m_parsed->version == *version) {
+        return &m_parsed->document;
+    }
+    m_parsed.reset();
+    const Result<std::string> text = version ? readWholeFile(m_path) : std::string();
+    if (!version || !text) {
+        return nullptr;
+    }
+    m_parsed = std::make_shared<const Parsed>(Parsed{*version, RegistryDocument::parse(*text)});
+    return &m_parsed->document;
+}
 
 std::optional<RegistryValue> RegistryFile::readValue(std::string_view key,
                                                      std::string_view name) const
 {
-    const Result<std::string> text = readWholeFile(m_path);
-    if (!text) {
+    const RegistryDocument* parsed = parsedDocument();
+    if (parsed == nullptr) {
         return std::nullopt;
     }
-    return RegistryDocument::parse(*text).value(fullKeyPath(key), name);
+    return parsed->value(fullKeyPath(key), name);
 }
 
 Status RegistryFile::writeValue(std::string_view key, std::string_view name,
@@ -44,7 +65,8 @@ Status RegistryFile::writeValue(std::string_view key, std::string_view name,
     RegistryDocument document = RegistryDocument::parse(*text);
     document.setValue(fullKeyPath(key), name, value);
     removeStaleTemporaries(parentDirectory(m_path));
-    return writeFileAtomically(m_path, document.serialize(), ExistingFile::Replace);
+    return writeFileAtomically(m_path, document.serialize(), ExistingFile::Replace, nullptr,
+                               Durability::Flush, LinkAtPath::Follow);
 }
 
 }  // namespace pixmosa

@@ -1,5 +1,7 @@
 #include "settings/banner_banks.h"
 
+#include <algorithm>
+
 #include "common/text.h"
 #include "platform/file_system.h"
 #include "settings/gallery_settings.h"
@@ -102,24 +104,55 @@ std::optional<std::string> BannerBanks::refusal(std::string_view name) const
 
 Status BannerBanks::add(std::string name)
 {
-    if (std::optional<std::string> refused = refusal(name)) {
+    if (std::optional<std::string> refused = refusal(name); refused) {
         return Status::failure(std::move(*refused));
     }
-    m_names.push_back(std::move(name));
+    // The list is read again under the store's lock, so banks another program added meanwhile
+    // are kept, and the name is checked against them too.
+    std::vector<std::string> names;
+    const Status added = EditTextStore(m_path, [&](TextStoreDocument& document) {
+        BannerBanks stored(m_path);
+        stored.m_names = splitLines(document.load(kBannerBanksSection));
+        if (std::optional<std::string> refused = stored.refusal(name); refused) {
+            return Status::failure(std::move(*refused));
+        }
+        names = std::move(stored.m_names);
+        names.push_back(name);
+        document.save(kBannerBanksSection, names);
+        return Status::success();
+    });
+    if (!added) {
+        return added;
+    }
+    m_names = std::move(names);
     m_chosen = m_names.size() - 1;
-    return saveList();
+    return Status::success();
 }
 
 Status BannerBanks::deleteChosen()
 {
-    if (m_chosen) {
-        if (Status deleted = DeleteText(m_path, m_names[*m_chosen]); !deleted) {
-            return deleted;
+    std::vector<std::string> names;
+    const std::optional<std::string> deleted = chosenName();
+    const Status saved = EditTextStore(m_path, [&](TextStoreDocument& document) {
+        names = splitLines(document.load(kBannerBanksSection));
+        if (deleted) {
+            document.remove(*deleted);
+            const auto entry = std::find_if(names.begin(), names.end(), [&](const std::string& n) {
+                return equalsIgnoringAsciiCase(n, *deleted);
+            });
+            if (entry != names.end()) {
+                names.erase(entry);
+            }
         }
-        m_names.erase(m_names.begin() + static_cast<std::ptrdiff_t>(*m_chosen));
-        choose(0);
+        document.save(kBannerBanksSection, names);
+        return Status::success();
+    });
+    if (!saved) {
+        return saved;
     }
-    return saveList();
+    m_names = std::move(names);
+    choose(0);
+    return Status::success();
 }
 
 Result<std::string> BannerBanks::chosenLines() const
@@ -136,11 +169,6 @@ Status BannerBanks::saveChosenLines(const std::vector<std::string>& lines)
         return Status::success();
     }
     return SaveText(m_path, m_names[*m_chosen], lines);
-}
-
-Status BannerBanks::saveList()
-{
-    return SaveText(m_path, kBannerBanksSection, m_names);
 }
 
 }  // namespace pixmosa

@@ -37,12 +37,14 @@ public:
     // they are the end line of a section, which would cut the stored list short.
     std::optional<std::string> refusal(std::string_view name) const;
 
-    // Appends the name, chooses it and stores the list; a name that is refused fails with its
-    // prompt and changes nothing. No section is written for the bank until its lines are saved.
+    // Appends the name to the stored list, chooses it and takes the list as stored; a name that
+    // is refused, also by a bank another program added meanwhile, fails with its prompt and
+    // changes nothing. No section is written for the bank until its lines are saved.
     Status add(std::string name);
 
-    // Removes the chosen bank's section and name, chooses the first bank left and stores the
-    // list. When the section cannot be removed, nothing else changes.
+    // Removes the chosen bank's section and its name from the stored list in one change, takes
+    // the list as stored and chooses its first bank. When the store cannot be changed, nothing
+    // changes.
     Status deleteChosen();
 
     // The chosen bank's lines as loaded, empty when no bank is chosen.
@@ -53,8 +55,6 @@ public:
     Status saveChosenLines(const std::vector<std::string>& lines);
 
 private:
-    Status saveList();
-
     std::string m_path;
     std::vector<std::string> m_names;
     std::optional<std::size_t> m_chosen;

@@ -13,8 +13,9 @@ constexpr std::string_view kFailedToSetData = "Failed to set data for '%s'";
 Status write(Registry& registry, std::string_view key, std::string_view name,
              const RegistryValue& value)
 {
-    if (!registry.writeValue(key, name, value)) {
-        return Status::failure(formatWithName(kFailedToSetData, name));
+    // The behaviour's text comes first; where and why follow, as the platform tells them.
+    if (Status written = registry.writeValue(key, name, value); !written) {
+        return Status::failure(formatWithName(kFailedToSetData, name) + ": " + written.message());
     }
     return Status::success();
 }

@@ -20,16 +20,42 @@ bool isHeaderOf(std::string_view line, std::string_view section)
     return startsWithIgnoringAsciiCase(line, headerOf(section));
 }
 
+constexpr char kEscape = '\\';
+
+// A line that a search for a header or for the end of a body would take for one.
+bool readsAsStructure(std::string_view line)
+{
+    return line == kSectionEndLine ||
+           (!line.empty() && line.front() == '[' && line.find(']', 1) != std::string_view::npos);
+}
+
+// Such a line, also behind backslashes of its own, so that taking one off is always right.
+bool needsEscape(std::string_view line)
+{
+    const std::size_t first = line.find_first_not_of(kEscape);
+    return first != std::string_view::npos && readsAsStructure(line.substr(first));
+}
+
+std::string escaped(std::string line)
+{
+    return needsEscape(line) ? kEscape + line : line;
+}
+
+std::string unescaped(const std::string& line)
+{
+    return !line.empty() && line.front() == kEscape && needsEscape(line) ? line.substr(1) : line;
+}
+
 // The text's lines, the empty line and the end line. A line handed over with line breaks
 // inside becomes several lines, so it cannot break the file's structure.
 void appendBody(Lines& out, const Lines& lines)
 {
     for (const std::string& line : lines) {
         if (line.find_first_of("\r\n") == std::string::npos) {
-            out.push_back(line);
+            out.push_back(escaped(line));
         } else {
             for (std::string& part : splitLines(line)) {
-                out.push_back(std::move(part));
+                out.push_back(escaped(std::move(part)));
             }
         }
     }
@@ -56,58 +82,124 @@ std::size_t afterBody(const Lines& lines, std::size_t from)
     return from < lines.size() ? from + 1 : from;
 }
 
-// Rewrites an existing store under its lock; `edit` turns the old lines into the new ones.
-template <typename Edit>
-Status rewrite(const std::string& path, Edit edit)
+}  // namespace
+
+TextStoreDocument::TextStoreDocument(Lines lines, bool existed)
+    : m_lines(std::move(lines)), m_existed(existed)
 {
-    const Result<FileLock> lock = FileLock::acquire(path, FileLock::Missing::Fail);
-    if (!lock) {
-        return lock.status();
-    }
-    const Result<std::string> content = readWholeDescriptor(lock->descriptor(), path);
-    if (!content) {
-        return content.status();
-    }
-    const std::string updated = joinLinesCrLf(edit(splitFileLines(*content)));
-    if (updated == *content) {
-        return Status::success();
-    }
-    removeStaleTemporaries(parentDirectory(path));
-    return writeFileAtomically(path, updated, ExistingFile::Replace);
 }
 
-}  // namespace
+std::string TextStoreDocument::load(std::string_view section) const
+{
+    const std::size_t header = findHeader(m_lines, section);
+    const std::size_t end = afterBody(m_lines, header + 1);
+    std::string text;
+    for (std::size_t i = header + 1; i < end && i < m_lines.size(); ++i) {
+        if (m_lines[i] != kSectionEndLine) {
+            text += unescaped(m_lines[i]);
+            text += "\r\n";
+        }
+    }
+    if (text.size() >= 2) {
+        text.resize(text.size() - 2);
+    }
+    return text;
+}
+
+void TextStoreDocument::save(std::string_view section, const Lines& lines)
+{
+    const std::size_t header = findHeader(m_lines, section);
+    if (header == m_lines.size()) {
+        if (m_existed || !m_lines.empty()) {
+            m_lines.emplace_back();
+        }
+        m_lines.push_back(headerOf(section));
+        appendBody(m_lines, lines);
+        return;
+    }
+    Lines updated(m_lines.begin(), m_lines.begin() + static_cast<std::ptrdiff_t>(header + 1));
+    appendBody(updated, lines);
+    updated.insert(updated.end(),
+                   m_lines.begin() + static_cast<std::ptrdiff_t>(afterBody(m_lines, header + 1)),
+                   m_lines.end());
+    m_lines = std::move(updated);
+}
+
+void TextStoreDocument::remove(std::string_view section)
+{
+    const std::size_t header = findHeader(m_lines, section);
+    if (header == m_lines.size()) {
+        return;
+    }
+    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(header),
+                  m_lines.begin() + static_cast<std::ptrdiff_t>(afterBody(m_lines, header + 1)));
+}
+
+Status EditTextStore(const std::string& path, const std::function<Status(TextStoreDocument&)>& edit)
+{
+    for (int attempt = 0;; ++attempt) {
+        if (!fileExists(path)) {
+            TextStoreDocument document({}, false);
+            if (Status edited = edit(document); !edited || document.lines().empty()) {
+                return edited;
+            }
+            if (Status made = makeDirectories(parentDirectory(path)); !made) {
+                return made;
+            }
+            bool existed = false;
+            Status written =
+                writeFileAtomically(path, joinLinesCrLf(document.lines()), ExistingFile::Keep,
+                                    &existed, Durability::Flush, LinkAtPath::Follow);
+            // Another program made the file meanwhile: the edit is made again on its lines.
+            if (!existed || attempt > 0) {
+                return written;
+            }
+            continue;
+        }
+        const Result<FileLock> lock = FileLock::acquire(path, FileLock::Missing::Fail);
+        if (!lock) {
+            if (!fileExists(path) && attempt == 0) {
+                continue;
+            }
+            return lock.status();
+        }
+        const Result<std::string> content = readWholeDescriptor(lock->descriptor(), path);
+        if (!content) {
+            return content.status();
+        }
+        TextStoreDocument document(splitFileLines(*content), true);
+        if (Status edited = edit(document); !edited) {
+            return edited;
+        }
+        const std::string updated = joinLinesCrLf(document.lines());
+        if (updated == *content) {
+            return Status::success();
+        }
+        removeStaleTemporaries(parentDirectory(path));
+        return writeFileAtomically(path, updated, ExistingFile::Replace, nullptr, Durability::Flush,
+                                   LinkAtPath::Follow);
+    }
+}
+
+Status checkSectionName(std::string_view section)
+{
+    if (section.empty() || section.find_first_of("]\r\n") != std::string_view::npos) {
+        return Status::failure(
+            "A text section's name must not be empty or hold \"]\" or a line "
+            "break: \"" +
+            std::string(section) + "\"");
+    }
+    return Status::success();
+}
 
 Status SaveText(const std::string& path, std::string_view section, const Lines& lines)
 {
-    if (!fileExists(path)) {
-        if (Status made = makeDirectories(parentDirectory(path)); !made) {
-            return made;
-        }
-        Lines created{headerOf(section)};
-        appendBody(created, lines);
-        bool existed = false;
-        Status written =
-            writeFileAtomically(path, joinLinesCrLf(created), ExistingFile::Keep, &existed);
-        if (!existed) {
-            return written;
-        }
+    if (Status named = checkSectionName(section); !named) {
+        return named;
     }
-    return rewrite(path, [&](const Lines& old) {
-        const std::size_t header = findHeader(old, section);
-        Lines updated(old.begin(), old.begin() + static_cast<std::ptrdiff_t>(header));
-        if (header == old.size()) {
-            updated.emplace_back();
-            updated.push_back(headerOf(section));
-            appendBody(updated, lines);
-            return updated;
-        }
-        updated.push_back(old[header]);
-        appendBody(updated, lines);
-        updated.insert(updated.end(),
-                       old.begin() + static_cast<std::ptrdiff_t>(afterBody(old, header + 1)),
-                       old.end());
-        return updated;
+    return EditTextStore(path, [&](TextStoreDocument& document) {
+        document.save(section, lines);
+        return Status::success();
     });
 }
 
@@ -120,37 +212,14 @@ Result<std::string> LoadText(const std::string& path, std::string_view section)
     if (!content) {
         return content.status();
     }
-    const Lines lines = splitFileLines(*content);
-    const std::size_t header = findHeader(lines, section);
-    const std::size_t end = afterBody(lines, header + 1);
-    std::string text;
-    for (std::size_t i = header + 1; i < end && i < lines.size(); ++i) {
-        if (lines[i] != kSectionEndLine) {
-            text += lines[i];
-            text += "\r\n";
-        }
-    }
-    if (text.size() >= 2) {
-        text.resize(text.size() - 2);
-    }
-    return text;
+    return TextStoreDocument(splitFileLines(*content), true).load(section);
 }
 
 Status DeleteText(const std::string& path, std::string_view section)
 {
-    if (!fileExists(path)) {
+    return EditTextStore(path, [&](TextStoreDocument& document) {
+        document.remove(section);
         return Status::success();
-    }
-    return rewrite(path, [&](const Lines& old) {
-        const std::size_t header = findHeader(old, section);
-        if (header == old.size()) {
-            return old;
-        }
-        Lines updated(old.begin(), old.begin() + static_cast<std::ptrdiff_t>(header));
-        updated.insert(updated.end(),
-                       old.begin() + static_cast<std::ptrdiff_t>(afterBody(old, header + 1)),
-                       old.end());
-        return updated;
     });
 }
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 
 #include "support/temp_dir.h"
@@ -60,18 +61,92 @@ TEST(FileSystemTest, AtomicWriteThatMustNotReplaceTellsTheFileExisted)
     EXPECT_EQ(dir.entryCount(), 1);
 }
 
-TEST(FileSystemTest, AtomicWriteKeepsASymbolicLinkAndChangesItsTarget)
+// A link in a written file's place never leads the write elsewhere: writes refuse it, and only
+// a store, which the user may keep elsewhere on purpose, follows it and keeps the link.
+TEST(FileSystemTest, WritesRefuseASymbolicLinkUnlessToldToFollowIt)
 {
     const TempDir dir;
-    dir.write("target", "old");
-    ASSERT_EQ(::symlink(dir.path("target").c_str(), dir.path("link").c_str()), 0);
+    dir.write("photo.jpg", "photo");
+    ASSERT_EQ(::symlink("photo.jpg", dir.path("thumb.jpg").c_str()), 0);
+    ASSERT_EQ(::symlink("photo.jpg", dir.path("page.html").c_str()), 0);
+    ASSERT_EQ(::symlink("nowhere", dir.path("dangling.html").c_str()), 0);
+    const std::string refused = ": it is a symbolic link";
 
-    ASSERT_TRUE(writeFileAtomically(dir.path("link"), "new", ExistingFile::Replace).ok());
+    EXPECT_EQ(writeFileAtomically(dir.path("thumb.jpg"), "new", ExistingFile::Replace).message(),
+              dir.path("thumb.jpg") + refused);
+    FileRewriter files;
+    EXPECT_EQ(files.write(dir.path("page.html"), "new").message(), dir.path("page.html") + refused);
+    EXPECT_EQ(files.write(dir.path("dangling.html"), "new").message(),
+              dir.path("dangling.html") + refused);
+    EXPECT_EQ(dir.read("photo.jpg"), "photo");
+    EXPECT_FALSE(dir.exists("nowhere"));
+    EXPECT_EQ(dir.entryCount(), 4);
 
+    ASSERT_TRUE(writeFileAtomically(dir.path("thumb.jpg"), "new", ExistingFile::Replace, nullptr,
+                                    Durability::Flush, LinkAtPath::Follow)
+                    .ok());
     struct stat info {};
-    ASSERT_EQ(::lstat(dir.path("link").c_str(), &info), 0);
+    ASSERT_EQ(::lstat(dir.path("thumb.jpg").c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
-    EXPECT_EQ(dir.read("target"), "new");
+    EXPECT_EQ(dir.read("photo.jpg"), "new");
+}
+
+// The temporary name holds the process and a counter besides a copy of the name; the copy is
+// shortened so that a file whose name fits can always be written.
+TEST(FileSystemTest, FilesWithNamesOfTheLongestLengthCanBeWritten)
+{
+    const TempDir dir;
+    FileRewriter files;
+    for (const std::size_t length : {229u, 240u, 255u}) {
+        const std::string name = std::string(length - 5, 'n') + ".html";
+        ASSERT_TRUE(files.write(dir.path(name), "page").ok()) << length;
+        ASSERT_TRUE(files.write(dir.path(name), "changed").ok()) << length;
+        EXPECT_EQ(dir.read(name), "changed");
+        ASSERT_TRUE(writeFileAtomically(dir.path(name), "whole", ExistingFile::Replace).ok());
+        EXPECT_EQ(dir.read(name), "whole");
+    }
+    EXPECT_EQ(dir.entryCount(), 3);
+}
+
+// Opening a FIFO for reading would wait for a writer forever.
+TEST(FileSystemTest, OnlyRegularFilesAreOpenedForReading)
+{
+    const TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.path("pipe.jpg").c_str(), 0666), 0);
+    ASSERT_EQ(::mkdir(dir.path("folder.jpg").c_str(), 0777), 0);
+    dir.write("file.jpg", "bytes");
+
+    EXPECT_EQ(openRegularFile(dir.path("pipe.jpg")).message(),
+              dir.path("pipe.jpg") + ": it is not a regular file");
+    EXPECT_EQ(readWholeFile(dir.path("pipe.jpg")).message(),
+              dir.path("pipe.jpg") + ": it is not a regular file");
+    EXPECT_EQ(openRegularFile(dir.path("folder.jpg")).message(),
+              dir.path("folder.jpg") + ": Is a directory");
+    const Result<ReadableFile> file = openRegularFile(dir.path("file.jpg"));
+    ASSERT_TRUE(file.ok());
+    EXPECT_EQ(file->size, 5u);
+    char bytes[8] = {};
+    EXPECT_EQ(std::fread(bytes, 1, sizeof bytes, file->stream), 5u);
+    std::fclose(file->stream);
+}
+
+TEST(FileSystemTest, WhereAPathLeadsOnceLinksAndDotsAreFollowed)
+{
+    const TempDir dir;
+    ASSERT_EQ(::mkdir(dir.path("pics").c_str(), 0777), 0);
+    ASSERT_EQ(::mkdir(dir.path("pics/web").c_str(), 0777), 0);
+    ASSERT_EQ(::symlink("..", dir.path("pics/web/up").c_str()), 0);
+    ASSERT_EQ(::symlink(".", dir.path("pics/web/here").c_str()), 0);
+    const std::string web = dir.path("pics/web");
+
+    EXPECT_TRUE(liesWithin(web + "/Thumbs/new/", web));
+    EXPECT_TRUE(liesWithin(web + "/here/Thumbs", web));
+    EXPECT_TRUE(liesWithin(web + "/", web + "/"));
+    EXPECT_TRUE(liesWithin(web + "/a/../b", web));
+    EXPECT_FALSE(liesWithin(web + "/..", web));
+    EXPECT_FALSE(liesWithin(web + "/up/Thumbs", web));
+    EXPECT_FALSE(liesWithin(web + "/new/../../x", web));
+    EXPECT_FALSE(liesWithin(dir.path("pics/webbed"), web));
 }
 
 TEST(FileSystemTest, FailedReplaceRemovesItsTemporaryFile)

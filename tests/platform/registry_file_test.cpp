@@ -1,11 +1,12 @@
 #include "platform/registry_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <string>
 
+#include "support/child_processes.h"
 #include "support/temp_dir.h"
 
 namespace pixmosa {
@@ -70,28 +71,18 @@ TEST(RegistryFileTest, ConcurrentWritersKeepEachOthersValues)
     constexpr int kWriters = 2;
     constexpr int kValuesEach = 40;
 
-    pid_t children[kWriters];
-    for (int writer = 0; writer < kWriters; ++writer) {
-        children[writer] = ::fork();
-        ASSERT_GE(children[writer], 0);
-        if (children[writer] == 0) {
-            RegistryFile registry(path);
-            bool ok = true;
-            for (int i = 0; i < kValuesEach; ++i) {
-                const std::string name = std::string("W")
-                                             .append(std::to_string(writer))
-                                             .append("-")
-                                             .append(std::to_string(i));
-                ok = registry.writeValue(kKey, name, RegistryValue::dword(i)).ok() && ok;
-            }
-            ::_exit(ok ? 0 : 1);
+    EXPECT_TRUE(test::succeedInChildren(kWriters, [&](int writer) {
+        RegistryFile registry(path);
+        bool ok = true;
+        for (int i = 0; i < kValuesEach; ++i) {
+            const std::string name = std::string("W")
+                                         .append(std::to_string(writer))
+                                         .append("-")
+                                         .append(std::to_string(i));
+            ok = registry.writeValue(kKey, name, RegistryValue::dword(i)).ok() && ok;
         }
-    }
-    for (const pid_t child : children) {
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+        return ok;
+    }));
 
     const RegistryFile registry(path);
     for (int writer = 0; writer < kWriters; ++writer) {
@@ -104,6 +95,57 @@ TEST(RegistryFileTest, ConcurrentWritersKeepEachOthersValues)
         }
     }
     EXPECT_EQ(dir.entryCount(), 1);
+}
+
+// The bytes this process has read through the system so far.
+long long bytesReadSoFar()
+{
+    std::ifstream io("/proc/self/io");
+    for (std::string field; io >> field;) {
+        long long value = 0;
+        io >> value;
+        if (field == "rchar:") {
+            return value;
+        }
+    }
+    return -1;
+}
+
+// A command reads many settings; a large file is parsed once for all of them, and again only
+// once it has changed.
+TEST(RegistryFileTest, ManyReadsReadTheFileOnceUntilItChanges)
+{
+    const TempDir dir;
+    RegistryFile registry(dir.path("registry.reg"));
+    ASSERT_TRUE(
+        registry.writeValue(kKey, "Padding", RegistryValue::text(std::string(1 << 20, 'p'))).ok());
+    ASSERT_TRUE(registry.writeValue(kKey, "Rows", RegistryValue::dword(3)).ok());
+    const long long size = static_cast<long long>(dir.read("registry.reg").size());
+
+    const long long before = bytesReadSoFar();
+    for (int i = 0; i < 30; ++i) {
+        EXPECT_EQ(registry.readValue(kKey, "Rows"), RegistryValue::dword(3));
+    }
+    EXPECT_LT(bytesReadSoFar() - before, 2 * size);
+
+    RegistryFile other(dir.path("registry.reg"));
+    ASSERT_TRUE(other.writeValue(kKey, "Rows", RegistryValue::dword(4)).ok());
+    EXPECT_EQ(registry.readValue(kKey, "Rows"), RegistryValue::dword(4));
+}
+
+// A settings file kept elsewhere through a link (a synced folder) stays linked.
+TEST(RegistryFileTest, FileThatIsASymbolicLinkIsFollowedAndTheLinkStays)
+{
+    const TempDir dir;
+    ASSERT_EQ(::symlink("synced.reg", dir.path("registry.reg").c_str()), 0);
+    RegistryFile registry(dir.path("registry.reg"));
+
+    ASSERT_TRUE(registry.writeValue(kKey, "Rows", RegistryValue::dword(3)).ok());
+    ASSERT_TRUE(registry.writeValue(kKey, "Rows", RegistryValue::dword(4)).ok());
+
+    char target[64] = {};
+    EXPECT_EQ(::readlink(dir.path("registry.reg").c_str(), target, sizeof target - 1), 10);
+    EXPECT_NE(dir.read("synced.reg").find("\"Rows\"=dword:00000004"), std::string::npos);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/text_store.h"
+#include "support/child_processes.h"
 #include "support/temp_dir.h"
 
 namespace pixmosa {
@@ -135,6 +136,38 @@ TEST_F(BannerBanksTest, AfterARestartTheFirstBankIsChosen)
     EXPECT_EQ(again.names(), (std::vector<std::string>{"First", "Second"}));
     EXPECT_EQ(again.chosenName(), "First");
     EXPECT_EQ(again.find("SECOND"), 1u);
+}
+
+// Programs that add banks at once, each reading the list as the command line does, keep every
+// bank; so does a program whose own list is out of date.
+TEST_F(BannerBanksTest, BanksAddedAtOnceByTwoProgramsAreAllKept)
+{
+    constexpr int kWriters = 2;
+    constexpr int kBanksEach = 25;
+    EXPECT_TRUE(test::succeedInChildren(kWriters, [&](int writer) {
+        bool ok = true;
+        for (int i = 0; i < kBanksEach; ++i) {
+            BannerBanks fresh(store);
+            ok = fresh.load().ok() &&
+                 fresh.add("W" + std::to_string(writer) + "-" + std::to_string(i)).ok() && ok;
+        }
+        return ok;
+    }));
+    EXPECT_EQ(reloaded().names().size(), std::size_t{kWriters * kBanksEach});
+
+    ASSERT_TRUE(banks.load().ok());
+    BannerBanks other(store);
+    ASSERT_TRUE(other.load().ok());
+    ASSERT_TRUE(other.add("Late").ok());
+    EXPECT_EQ(banks.add("late").message(), "The name already exists. Please select a new one.");
+    add("Later");
+    EXPECT_EQ(banks.names().size(), std::size_t{kWriters * kBanksEach + 2});
+    banks.choose(banks.find("Late"));
+    ASSERT_TRUE(other.add("Latest").ok());
+    ASSERT_TRUE(banks.deleteChosen().ok());
+    EXPECT_EQ(reloaded().names(), banks.names());
+    EXPECT_EQ(banks.names().back(), "Latest");
+    EXPECT_FALSE(banks.find("Late"));
 }
 
 }  // namespace

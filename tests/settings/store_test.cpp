@@ -133,7 +133,8 @@ TEST_F(StoreTest, FailedWriteNamesTheValueAndKeepsTheOldOne)
 
     const Status written = WriteStoreInteger(registry, kSettingsKey, "Columns", 4);
 
-    EXPECT_EQ(written.message(), "Failed to set data for 'Columns'");
+    EXPECT_EQ(written.message(), "Failed to set data for 'Columns': " + dir.path("registry.reg") +
+                                     ": Permission denied");
     EXPECT_EQ(*ReadStoreInteger(registry, kSettingsKey, "Columns", 5), 7);
     EXPECT_EQ(dir.read("registry.reg"), before);
 }
@@ -144,7 +145,7 @@ TEST_F(StoreTest, RegistryThatCannotBeCreatedFailsToSetData)
     RegistryFile unusable(dir.path("file") + "/registry.reg");
 
     EXPECT_EQ(WriteStoreString(unusable, kSettingsKey, "ImageDir", "x").message(),
-              "Failed to set data for 'ImageDir'");
+              "Failed to set data for 'ImageDir': " + dir.path("file") + ": Not a directory");
     EXPECT_EQ(*ReadStoreString(unusable, kSettingsKey, "ImageDir", "default"), "default");
 }
 

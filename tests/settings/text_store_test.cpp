@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 
+#include "common/text.h"
+#include "support/child_processes.h"
 #include "support/temp_dir.h"
 
 namespace pixmosa {
@@ -92,9 +93,10 @@ TEST_F(TextStoreTest, HeaderWithTextAfterTheBracketStillOpensItsSection)
     EXPECT_EQ(content(), "[Index Header] kept\r\nnew\r\n\r\n####\r\n");
 }
 
+// A store written by hand, or by a program that stored lines as they came.
 TEST_F(TextStoreTest, InnerEndLineEndsTheTextAndItsRestStaysOutsideAnySection)
 {
-    save("S", {"one", "####", "two"});
+    dir.write("Pixmosa.dat", "[S]\r\none\r\n####\r\ntwo\r\n\r\n####\r\n");
     // The body was cut short before its empty line, so nothing follows the last line.
     EXPECT_EQ(load("S"), "one");
 
@@ -106,12 +108,46 @@ TEST_F(TextStoreTest, InnerEndLineEndsTheTextAndItsRestStaysOutsideAnySection)
 
 TEST_F(TextStoreTest, BodyLineThatLooksLikeAHeaderIsFoundFirst)
 {
-    save("A", {"[B] not really"});
+    dir.write("Pixmosa.dat", "[A]\r\n[B] not really\r\n\r\n####\r\n");
     save("B", {"real"});
 
     EXPECT_EQ(content(), "[A]\r\n[B] not really\r\nreal\r\n\r\n####\r\n");
     EXPECT_EQ(load("B"), "real\r\n");
     EXPECT_EQ(load("A"), "[B] not really\r\nreal\r\n");
+}
+
+// Lines that would read as structure are kept behind a backslash, so every text reads back
+// exactly and no other section is touched; a text without such lines is stored as before.
+TEST_F(TextStoreTest, TextsThatLookLikeStructureReadBackExactly)
+{
+    const std::vector<std::string> tricky{
+        "[Gallery Footer]", "####", "\\####", "\\[x] y", "\\\\", "[", "#### ", "plain"};
+    save("Gallery Footer", {"foot"});
+    save("Gallery Header", tricky);
+    save("Banner Banks", {"[Spring]", "Summer"});
+
+    EXPECT_EQ(load("Gallery Header"), joinLinesCrLf(tricky));
+    EXPECT_EQ(load("Gallery Footer"), "foot\r\n");
+    EXPECT_EQ(load("Banner Banks"), "[Spring]\r\nSummer\r\n");
+    EXPECT_EQ(load("Spring"), "");
+    EXPECT_EQ(content(),
+              "[Gallery Footer]\r\nfoot\r\n\r\n####\r\n"
+              "\r\n[Gallery Header]\r\n\\[Gallery Footer]\r\n\\####\r\n\\\\####\r\n"
+              "\\\\[x] y\r\n\\\\\r\n[\r\n#### \r\nplain\r\n\r\n####\r\n"
+              "\r\n[Banner Banks]\r\n\\[Spring]\r\nSummer\r\n\r\n####\r\n");
+
+    // Saving the same text again leaves the file as it is, escapes and all.
+    const std::string before = content();
+    save("Gallery Header", tricky);
+    EXPECT_EQ(content(), before);
+}
+
+TEST_F(TextStoreTest, SectionNameThatWouldBreakTheFileIsRefused)
+{
+    for (const char* name : {"", "A]B", "A\nB"}) {
+        EXPECT_FALSE(SaveText(store(), name, {"x"}).ok()) << name;
+    }
+    EXPECT_EQ(dir.entryCount(), 0);
 }
 
 TEST_F(TextStoreTest, AppendingLeavesEveryOtherLineUntouched)
@@ -219,27 +255,17 @@ TEST_F(TextStoreTest, ConcurrentSavesKeepEachOthersSections)
 {
     constexpr int kWriters = 2;
     constexpr int kSectionsEach = 30;
-    pid_t children[kWriters];
-    for (int writer = 0; writer < kWriters; ++writer) {
-        children[writer] = ::fork();
-        ASSERT_GE(children[writer], 0);
-        if (children[writer] == 0) {
-            bool ok = true;
-            for (int i = 0; i < kSectionsEach; ++i) {
-                const std::string name = std::string("W")
-                                             .append(std::to_string(writer))
-                                             .append("-")
-                                             .append(std::to_string(i));
-                ok = SaveText(store(), name, {name}).ok() && ok;
-            }
-            ::_exit(ok ? 0 : 1);
+    EXPECT_TRUE(test::succeedInChildren(kWriters, [&](int writer) {
+        bool ok = true;
+        for (int i = 0; i < kSectionsEach; ++i) {
+            const std::string name = std::string("W")
+                                         .append(std::to_string(writer))
+                                         .append("-")
+                                         .append(std::to_string(i));
+            ok = SaveText(store(), name, {name}).ok() && ok;
         }
-    }
-    for (const pid_t child : children) {
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+        return ok;
+    }));
 
     for (int writer = 0; writer < kWriters; ++writer) {
         for (int i = 0; i < kSectionsEach; ++i) {
@@ -268,6 +294,22 @@ TEST_F(TextStoreTest, StoreThatIsADirectoryIsReportedNotOverwritten)
 
     EXPECT_FALSE(SaveText(store(), "A", {"a"}).ok());
     EXPECT_TRUE(std::filesystem::is_empty(store()));
+}
+
+// A store the user keeps elsewhere through a link (a synced folder) stays linked.
+TEST_F(TextStoreTest, StoreThatIsASymbolicLinkIsFollowedAndTheLinkStays)
+{
+    ASSERT_EQ(::mkdir(dir.path("synced").c_str(), 0777), 0);
+    ASSERT_EQ(::symlink("synced/Pixmosa.dat", store().c_str()), 0);
+
+    save("A", {"first"});
+    save("A", {"second"});
+    ASSERT_TRUE(DeleteText(store(), "B").ok());
+
+    struct stat info {};
+    ASSERT_EQ(::lstat(store().c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(dir.read("synced/Pixmosa.dat"), "[A]\r\nsecond\r\n\r\n####\r\n");
 }
 
 }  // namespace

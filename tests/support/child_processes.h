@@ -1,0 +1,23 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <utility>
+
+namespace pixmosa::test {
+
+// Runs `work` with the numbers 0 to count - 1 in as many child processes at once, as programs
+// that run side by side, and tells whether each returned true.
+bool succeedInChildren(int count, const std::function<bool(int)>& work);
+
+struct ChildOutcome {
+    int code = -1;  // what the work returned, or -1 when the child did not end normally
+    std::string text;
+};
+
+// Runs `work` in a child process without privileges, so that the permissions of files count as
+// they do for a user: run as root, the child becomes the user nobody, and everything it uses
+// must be open to other users. Gives back the code and the text the work returned.
+ChildOutcome runUnprivileged(const std::function<std::pair<int, std::string>()>& work);
+
+}  // namespace pixmosa::test
