@@ -23,6 +23,10 @@ public:
     // An image that a command asked to keep going leaves out of its run, with the error that
     // says why. Only the command line asks that, so others need not listen.
     virtual void leftOut(std::string_view error) { (void)error; }
+    // Damage a command read past, such as the missing end of a photo whose thumbnail was made
+    // from what could be read. The command line tells it; the window keeps to the behaviour's
+    // silence.
+    virtual void warning(std::string_view text) { (void)text; }
 };
 
 // How a command that did not fail ended.

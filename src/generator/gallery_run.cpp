@@ -13,6 +13,7 @@
 #include "thumbs/jpeg_header.h"
 #include "thumbs/make_thumbnails.h"
 #include "thumbs/thumbnail_pool.h"
+#include "thumbs/thumbnail_targets.h"
 
 namespace pixmosa {
 
@@ -26,18 +27,22 @@ Result<std::vector<std::size_t>> makeMissingThumbnails(const GallerySettings& se
                                                        const ThumbnailWork& work, bool refresh,
                                                        CommandObserver& observer)
 {
-    // When the directory cannot be made, the first thumbnail says why.
-    (void)makeDirectories(thumbnailDirectory(settings));
+    const Status folderMade = makeThumbnailDirectory(settings);
     removeStaleTemporaries(thumbnailDirectory(settings));
     std::vector<ThumbnailJob> jobs;
+    std::vector<std::string> imagePaths;
     for (std::size_t i = 0; i < images.size(); ++i) {
         std::string thumbnail = thumbnailPath(settings, images[i]);
-        std::string image = imagePath(settings, images[i]);
-        if (!fileExists(thumbnail) || (refresh && isOlderThan(thumbnail, image))) {
-            jobs.push_back({i, std::move(image), std::move(thumbnail)});
+        imagePaths.push_back(imagePath(settings, images[i]));
+        if (!fileExists(thumbnail) || (refresh && isOlderThan(thumbnail, imagePaths.back()))) {
+            jobs.push_back({i, imagePaths.back(), std::move(thumbnail)});
         }
     }
-    return makeThumbnailsInParallel(jobs, images.size(),
+    // Where every thumbnail is there already, a folder that cannot be made does not matter.
+    if (!folderMade && !jobs.empty()) {
+        return folderMade;
+    }
+    return makeThumbnailsInParallel(jobs, imagePaths,
                                     static_cast<std::uint32_t>(settings.ThumbSize), work, observer);
 }
 
@@ -96,6 +101,9 @@ Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& obse
         observer.beep();
         observer.message(kNoImagesMessage);
         return CommandEnd::NoImages;
+    }
+    if (Status inside = checkThumbnailFolder(settings); !inside) {
+        return inside;
     }
     const PagesRequired pages =
         computePagesRequired(inputs.images.size(), settings.Rows, settings.Cols);

@@ -9,15 +9,20 @@
 #include <climits>
 #include <csetjmp>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace pixmosa {
 
 struct JpegDecoderContext {
     jpeg_decompress_struct info{};
     jpeg_error_mgr errors{};
+    jpeg_progress_mgr progress{};
     std::jmp_buf jump{};
     int errorCode = 0;
     char errorText[JMSG_LENGTH_MAX] = {};
+    std::string warning;
+    bool exifSeen = false;
     Orientation orientation = Orientation::Upright;
 };
 
@@ -39,19 +44,73 @@ JpegDecoderContext* contextOf(j_common_ptr info)
     std::longjmp(context->jump, 1);
 }
 
-Orientation orientationOf(jpeg_saved_marker_ptr markers)
+// Warnings about corrupt data do not fail an image; the library tells the first one only,
+// which is kept for the caller and not printed.
+void onMessage(j_common_ptr info)
 {
-    for (jpeg_saved_marker_ptr marker = markers; marker != nullptr; marker = marker->next) {
-        if (marker->marker == kExifMarker && marker->data_length >= sizeof kExifHeader &&
-            std::memcmp(marker->data, kExifHeader, sizeof kExifHeader) == 0) {
-            return exifOrientation(marker->data, marker->data_length);
-        }
+    JpegDecoderContext* context = contextOf(info);
+    if (context->warning.empty()) {
+        char text[JMSG_LENGTH_MAX] = {};
+        (*info->err->format_message)(info, text);
+        context->warning = text;
     }
-    return Orientation::Upright;
 }
 
-// Warnings about corrupt data do not fail an image, and nothing is printed.
-void onMessage(j_common_ptr) {}
+// Each scan of a progressive image passes over the whole frame, so a small file with very many
+// scans over a large frame would cost minutes.
+void onProgress(j_common_ptr common)
+{
+    const auto* info = reinterpret_cast<j_decompress_ptr>(common);
+    JpegDecoderContext* context = contextOf(common);
+    if (info->input_scan_number > static_cast<int>(kMaxScans)) {
+        context->errorCode = kTooManyScans;
+        std::snprintf(context->errorText, sizeof context->errorText, "too many scans (%d)",
+                      info->input_scan_number);
+        std::longjmp(context->jump, 1);
+    }
+}
+
+unsigned readSourceByte(j_decompress_ptr info)
+{
+    jpeg_source_mgr* source = info->src;
+    if (source->bytes_in_buffer == 0) {
+        (*source->fill_input_buffer)(info);  // the stdio source never suspends
+    }
+    --source->bytes_in_buffer;
+    return *source->next_input_byte++;
+}
+
+// Reads the orientation from the first EXIF segment and passes over every other APP1 segment
+// unread. The library's own saving of segments keeps them in a list that it walks to its end for
+// each new one, so a header of many small segments would cost time growing with their square.
+boolean readApp1Segment(j_decompress_ptr info)
+{
+    JpegDecoderContext* context = contextOf(reinterpret_cast<j_common_ptr>(info));
+    const unsigned high = readSourceByte(info);
+    const long length = static_cast<long>((high << 8) | readSourceByte(info)) - 2;
+    if (length <= 0) {
+        return TRUE;
+    }
+    std::vector<unsigned char> data;
+    while (!context->exifSeen && data.size() < sizeof kExifHeader &&
+           data.size() < static_cast<std::size_t>(length)) {
+        data.push_back(static_cast<unsigned char>(readSourceByte(info)));
+        if (data.back() != kExifHeader[data.size() - 1]) {
+            break;
+        }
+    }
+    if (data.size() < sizeof kExifHeader || data.back() != kExifHeader[data.size() - 1]) {
+        (*info->src->skip_input_data)(info, length - static_cast<long>(data.size()));
+        return TRUE;
+    }
+    context->exifSeen = true;
+    data.resize(static_cast<std::size_t>(length));
+    for (std::size_t i = sizeof kExifHeader; i < data.size(); ++i) {
+        data[i] = static_cast<unsigned char>(readSourceByte(info));
+    }
+    context->orientation = exifOrientation(data.data(), data.size());
+    return TRUE;
+}
 
 }  // namespace
 
@@ -62,11 +121,13 @@ JpegDecoder::JpegDecoder(std::FILE* file) : m_context(std::make_unique<JpegDecod
     context.errors.error_exit = onFatalError;
     context.errors.output_message = onMessage;
     context.info.client_data = &context;
+    context.progress.progress_monitor = onProgress;
     if (setjmp(context.jump) != 0) {
         return;
     }
     jpeg_create_decompress(&context.info);
-    jpeg_save_markers(&context.info, kExifMarker, 0xFFFF);
+    context.info.progress = &context.progress;
+    jpeg_set_marker_processor(&context.info, kExifMarker, readApp1Segment);
     jpeg_stdio_src(&context.info, file);
 }
 
@@ -81,8 +142,6 @@ bool JpegDecoder::readHeader()
         return false;
     }
     jpeg_read_header(&m_context->info, TRUE);
-    // The saved segments last only until decoding finishes, so the orientation is read now.
-    m_context->orientation = orientationOf(m_context->info.marker_list);
     return true;
 }
 
@@ -205,6 +264,11 @@ int JpegDecoder::errorCode() const
 std::string JpegDecoder::errorText() const
 {
     return m_context->errorText;
+}
+
+const std::string& JpegDecoder::warningText() const
+{
+    return m_context->warning;
 }
 
 }  // namespace pixmosa

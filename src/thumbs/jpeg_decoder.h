@@ -11,6 +11,11 @@ namespace pixmosa {
 
 struct JpegDecoderContext;
 
+// The most scans a decode accepts; real photos have tens at most.
+inline constexpr unsigned kMaxScans = 100;
+// The error code of an image refused for having more scans, which is none of the library's.
+inline constexpr int kTooManyScans = -1;
+
 // A libjpeg decompressor that reads one row at a time, so only the row being read is held.
 // The library reports fatal errors by jumping out of its calls; every call into it happens
 // inside one of these small methods, whose frames hold nothing that needs destroying, and a
@@ -49,8 +54,12 @@ public:
     bool finish();
 
     int errorCode() const;
-    // The library's own words for the failure, such as "Premature end of JPEG file".
+    // The library's own words for the failure, such as "Invalid JPEG file structure", or
+    // "too many scans (N)".
     std::string errorText() const;
+    // The library's words for the first damage it read past, such as "Premature end of JPEG
+    // file"; empty when there was none.
+    const std::string& warningText() const;
 
 private:
     std::unique_ptr<JpegDecoderContext> m_context;

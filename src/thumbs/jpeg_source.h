@@ -33,13 +33,18 @@ private:
 };
 
 // Opens an image for reading; fails with "Cannot open file ", the path and the reason when it
-// cannot be opened or is a directory.
+// cannot be opened, is a directory or is no regular file at all (a FIFO would never end).
 Result<ImageFile> openImageFile(const std::string& path);
 
 // "JPEG error #" and the library's message number, for data the library cannot decode or
 // encode, then the file when there is one and the library's own words: "JPEG error #53 in
-// /pics/a.jpg: Premature end of JPEG file".
+// /pics/a.jpg: Bogus marker length". A negative number is a refusal of our own and is left
+// out: "JPEG error in /pics/a.jpg: too many scans (5000)".
 std::string jpegErrorMessage(int libraryMessageNumber, std::string_view libraryText,
                              std::string_view path = {});
+
+// Damage the decoder read past, the image still made of what could be read: "JPEG warning in
+// /pics/a.jpg: Premature end of JPEG file".
+std::string jpegWarningMessage(std::string_view path, std::string_view libraryText);
 
 }  // namespace pixmosa

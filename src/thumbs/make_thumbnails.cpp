@@ -5,6 +5,7 @@
 #include "common/paths.h"
 #include "platform/file_system.h"
 #include "thumbs/thumbnail_pool.h"
+#include "thumbs/thumbnail_targets.h"
 
 namespace pixmosa {
 
@@ -34,25 +35,32 @@ Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
     if (!directoryExists(imageDirectory)) {
         return CommandEnd::NoImageDirectory;
     }
-    const std::string thumbnails = thumbnailDirectory(settings);
-    // When the directory cannot be made, the first thumbnail says why.
-    (void)makeDirectories(thumbnails);
-    removeStaleTemporaries(thumbnails);
+    if (Status inside = checkThumbnailFolder(settings); !inside) {
+        return inside;
+    }
+    // An empty list is told as such, even where the folder cannot be made.
+    const Status folderMade = makeThumbnailDirectory(settings);
+    removeStaleTemporaries(thumbnailDirectory(settings));
     if (images.empty()) {
         observer.beep();
         observer.message(kNoImagesMessage);
         return CommandEnd::NoImages;
+    }
+    if (!folderMade) {
+        return folderMade;
     }
     if (Status refused = refuseThumbnailsReplacingImages(settings); !refused) {
         return refused;
     }
 
     std::vector<ThumbnailJob> jobs;
+    std::vector<std::string> imagePaths;
     for (std::size_t i = 0; i < images.size(); ++i) {
-        jobs.push_back({i, imagePath(settings, images[i]), thumbnailPath(settings, images[i])});
+        imagePaths.push_back(imagePath(settings, images[i]));
+        jobs.push_back({i, imagePaths.back(), thumbnailPath(settings, images[i])});
     }
     if (const Result<std::vector<std::size_t>> made = makeThumbnailsInParallel(
-            jobs, images.size(), static_cast<std::uint32_t>(settings.ThumbSize), work, observer);
+            jobs, imagePaths, static_cast<std::uint32_t>(settings.ThumbSize), work, observer);
         !made) {
         return made.status();
     }

@@ -72,7 +72,8 @@ std::string overBudgetMessage(const std::string& path, std::uint64_t needed, std
 
 }  // namespace
 
-Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size, MemoryBudget* budget)
+Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size, MemoryBudget* budget,
+                               std::string* warning)
 {
     Result<ImageFile> file = openImageFile(source);
     if (!file) {
@@ -162,6 +163,9 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size, Me
     if (!decoder.finish()) {
         return failed();
     }
+    if (warning != nullptr && !decoder.warningText().empty()) {
+        *warning = jpegWarningMessage(source, decoder.warningText());
+    }
     return turnUpright(std::move(raster), decoder.orientation());
 }
 
@@ -187,9 +191,9 @@ Status MakeThumbnail(const std::string& source, const std::string& destination, 
 }
 
 Result<std::string> renderThumbnail(const std::string& source, std::uint32_t size,
-                                    MemoryBudget* budget)
+                                    MemoryBudget* budget, std::string* warning)
 {
-    const Result<Raster> raster = sampleThumbnail(source, size, budget);
+    const Result<Raster> raster = sampleThumbnail(source, size, budget, warning);
     if (!raster) {
         return raster.status();
     }

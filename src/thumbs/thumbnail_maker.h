@@ -26,8 +26,10 @@ inline constexpr std::uint64_t kMaxImagePixels = 1'000'000'000;
 //
 // With a budget, the decoder's memory is reserved in it first (waiting while other workers hold
 // too much), and an image that alone needs more than the whole budget is refused by name.
+// Damage the decoder read past is told in `warning` (when given), and the raster holds what
+// could be read.
 Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,
-                               MemoryBudget* budget = nullptr);
+                               MemoryBudget* budget = nullptr, std::string* warning = nullptr);
 
 // Makes the thumbnail of a ".jpg" or ".jpeg" source (any letter case; other names are skipped
 // without a word) and writes it whole or not at all. A thumbnail with no pixels, such as one
@@ -38,7 +40,7 @@ Status MakeThumbnail(const std::string& source, const std::string& destination, 
 // in list order: the file's bytes (empty for a thumbnail without pixels), and their writing.
 bool isThumbnailSource(std::string_view path);
 Result<std::string> renderThumbnail(const std::string& source, std::uint32_t size,
-                                    MemoryBudget* budget = nullptr);
+                                    MemoryBudget* budget = nullptr, std::string* warning = nullptr);
 Status writeThumbnail(const std::string& destination, std::string_view content);
 
 }  // namespace pixmosa

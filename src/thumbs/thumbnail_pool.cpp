@@ -11,6 +11,7 @@
 #include "thumbs/make_thumbnails.h"
 #include "thumbs/memory_budget.h"
 #include "thumbs/thumbnail_maker.h"
+#include "thumbs/thumbnail_targets.h"
 
 namespace pixmosa {
 
@@ -20,10 +21,11 @@ namespace {
 constexpr std::chrono::milliseconds kBreathInterval(30);
 
 // What a worker made of one job: the thumbnail's bytes, nothing for a source that is not
-// a JPEG by its name, or the error.
+// a JPEG by its name, or the error; and the damage it read past.
 struct Rendered {
     Status status = Status::success();
     std::optional<std::string> content;
+    std::string warning;
 };
 
 // Workers render thumbnails ahead of the reporting thread, which writes them in list order:
@@ -109,18 +111,21 @@ private:
             return {};
         }
         try {
-            Result<std::string> content = renderThumbnail(job.source, m_size, &m_budget);
+            std::string warning;
+            Result<std::string> content = renderThumbnail(job.source, m_size, &m_budget, &warning);
             if (!content) {
-                return {content.status(), std::nullopt};
+                return {content.status(), std::nullopt, {}};
             }
-            return {Status::success(), std::move(content).value()};
+            return {Status::success(), std::move(content).value(), std::move(warning)};
         } catch (const std::bad_alloc&) {
             return {
                 Status::failure("There is not enough memory for the thumbnail of " + job.source),
-                std::nullopt};
+                std::nullopt,
+                {}};
         } catch (const std::exception& error) {
             return {Status::failure("The thumbnail of " + job.source + " failed: " + error.what()),
-                    std::nullopt};
+                    std::nullopt,
+                    {}};
         }
     }
 
@@ -144,15 +149,18 @@ unsigned defaultWorkerCount()
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
-Result<std::vector<std::size_t>> makeThumbnailsInParallel(const std::vector<ThumbnailJob>& jobs,
-                                                          std::size_t listCount, std::uint32_t size,
-                                                          const ThumbnailWork& work,
-                                                          CommandObserver& observer)
+Result<std::vector<std::size_t>> makeThumbnailsInParallel(
+    const std::vector<ThumbnailJob>& jobs, const std::vector<std::string>& imagePaths,
+    std::uint32_t size, const ThumbnailWork& work, CommandObserver& observer)
 {
     std::vector<std::size_t> leftOut;
     if (jobs.empty()) {
         return leftOut;
     }
+    if (Status safe = checkThumbnailDestinations(jobs, imagePaths); !safe) {
+        return safe;
+    }
+    const std::size_t listCount = imagePaths.size();
     const auto threadCount =
         static_cast<std::size_t>(work.workers == 0 ? defaultWorkerCount() : work.workers);
     // Each worker may be a few thumbnails ahead of the writing.
@@ -173,13 +181,17 @@ Result<std::vector<std::size_t>> makeThumbnailsInParallel(const std::vector<Thum
         observer.status(creatingThumbnailText(jobs[i].position + 1, listCount));
         const Rendered rendered = pool.take(i, observer);
         outcome = rendered.status;
-        if (outcome && rendered.content) {
-            outcome = writeThumbnail(jobs[i].destination, *rendered.content);
-        }
+        // Keeping going is for photos that cannot be read; a thumbnail that cannot be written
+        // (a read-only folder, a full disk) would fail for every later one too.
         if (!outcome && work.keepGoing) {
             observer.leftOut(outcome.message());
             leftOut.push_back(jobs[i].position);
             outcome = Status::success();
+        } else if (outcome && rendered.content) {
+            if (!rendered.warning.empty()) {
+                observer.warning(rendered.warning);
+            }
+            outcome = writeThumbnail(jobs[i].destination, *rendered.content);
         }
         if (!outcome) {
             pool.stop();

@@ -31,12 +31,14 @@ unsigned defaultWorkerCount();
 
 // Makes the thumbnails on the workers' threads, within the memory limit, while the caller's thread
 // reports "Creating thumbnail n of count" and writes them, both in list order, and lets the
-// window breathe. The first failure in list order stops the run with its error: no thumbnail of
+// window breathe. `imagePaths` are the paths of the whole list, none of which a thumbnail may
+// replace: such a thumbnail, or one in a symbolic link's place, stops the run before anything
+// is written. The first failure in list order stops the run with its error: no thumbnail of
 // a later image is written, and nothing is written once this returns. Keeping going, it gives
-// the list positions of the images left out instead.
-Result<std::vector<std::size_t>> makeThumbnailsInParallel(const std::vector<ThumbnailJob>& jobs,
-                                                          std::size_t listCount, std::uint32_t size,
-                                                          const ThumbnailWork& work,
-                                                          CommandObserver& observer);
+// the list positions of the images whose photos cannot be read instead; a thumbnail that cannot
+// be written still stops the run.
+Result<std::vector<std::size_t>> makeThumbnailsInParallel(
+    const std::vector<ThumbnailJob>& jobs, const std::vector<std::string>& imagePaths,
+    std::uint32_t size, const ThumbnailWork& work, CommandObserver& observer);
 
 }  // namespace pixmosa

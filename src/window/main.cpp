@@ -14,6 +14,7 @@
 #include "settings/number_field.h"
 #include "settings/settings_load.h"
 #include "settings/store.h"
+#include "thumbs/thumbnail_targets.h"
 #include "window/help_window.h"
 #include "window/qt_text.h"
 
@@ -155,9 +156,12 @@ void TfrmMain::FormCreate()
     BannerCode->setEnabled(m_banks.chosen().has_value());
     BannerCode->setPlainText(memoText(loaded.BannerCode));
 
-    const std::string imageDirectory = withTrailingSeparator(loaded.ImageDir);
-    if (directoryExists(imageDirectory)) {
-        (void)makeDirectories(imageDirectory + m_thumbFolder);
+    if (directoryExists(withTrailingSeparator(loaded.ImageDir))) {
+        // A folder outside the image directory is refused by the commands, so not made here;
+        // one that cannot be made is reported by the first command that needs it.
+        if (const GallerySettings settings = currentSettings(); checkThumbnailFolder(settings)) {
+            (void)makeThumbnailDirectory(settings);
+        }
         scanImageDirectory();
     }
 }

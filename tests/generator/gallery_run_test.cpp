@@ -724,6 +724,57 @@ TEST_F(GalleryRunTest, PageThatCannotBeCreatedStopsTheRun)
     EXPECT_FALSE(exists("index.html"));
 }
 
+// A page name that is a link never leads the run to write the file it names.
+TEST_F(GalleryRunTest, PageNamedByASymbolicLinkStopsTheRunAndItsTargetIsKept)
+{
+    inputs.settings.Rows = 1;
+    inputs.settings.Cols = 1;
+    addNumberedImages(2);
+    dir.write("notes.txt", "my notes");
+    ASSERT_EQ(::symlink("../notes.txt", dir.path("pics/Gallery2.html").c_str()), 0);
+
+    const Result<CommandEnd> end = run();
+
+    EXPECT_EQ(end.message(),
+              "Cannot create file " + dir.path("pics/Gallery2.html") + ": it is a symbolic link");
+    EXPECT_EQ(dir.read("notes.txt"), "my notes");
+    EXPECT_TRUE(exists("Gallery1.html"));
+    EXPECT_FALSE(exists("index.html"));
+}
+
+// Keeping going is for photos that cannot be read: a thumbnail that cannot be written ends the
+// run, and the published index stays as it was instead of losing every image.
+TEST_F(GalleryRunTest, KeepingGoingStopsAtAThumbnailThatCannotBeWritten)
+{
+    inputs.thumbnailWork.keepGoing = true;
+    addImages({"a.jpg", "b.jpg"});
+    runAndExpectSuccess();
+    const std::string index = read("index.html");
+    ASSERT_EQ(::unlink(dir.path("pics/Thumbs/Thumb-a.jpg").c_str()), 0);
+    ASSERT_EQ(::mkdir(dir.path("pics/Thumbs/Thumb-a.jpg").c_str(), 0777), 0);
+
+    const Result<CommandEnd> end = run();
+
+    EXPECT_EQ(end.message(),
+              "Cannot create file " + dir.path("pics/Thumbs/Thumb-a.jpg") + ": Is a directory");
+    EXPECT_TRUE(observer.leftOutErrors.empty());
+    EXPECT_EQ(read("index.html"), index);
+}
+
+TEST_F(GalleryRunTest, ThumbnailFolderOutsideTheImageDirectoryIsRefusedBeforeAnything)
+{
+    addImages({"a.jpg"});
+    inputs.settings.ThumbPrefix = "";
+    setThumbsDir("..");
+
+    const Result<CommandEnd> end = run();
+
+    EXPECT_EQ(end.message().rfind("The thumbnail folder \"..\" (ThumbsDir) is not inside", 0), 0u)
+        << end.message();
+    EXPECT_EQ(dir.entryCount(), 1);
+    EXPECT_FALSE(exists("index.html"));
+}
+
 TEST_F(GalleryRunTest, EmptyIndexFileStopsTheRunAfterTheGalleryPages)
 {
     inputs.settings.IndexFile = "";

@@ -214,6 +214,12 @@ TEST_F(ThumbnailMakerTest, SourceThatCannotBeOpenedIsNamed)
               "Cannot open file " + dir.path("old.jpg") + ": Is a directory");
     EXPECT_EQ(MakeThumbnail(dir.path("missing.jpg"), dir.path("t.jpg"), 100).message(),
               "Cannot open file " + dir.path("missing.jpg") + ": No such file or directory");
+    // Reading a FIFO would wait for a writer forever; the alarm ends a test that hangs.
+    ASSERT_EQ(::mkfifo(dir.path("pipe.jpg").c_str(), 0666), 0);
+    ::alarm(20);
+    EXPECT_EQ(MakeThumbnail(dir.path("pipe.jpg"), dir.path("t.jpg"), 100).message(),
+              "Cannot open file " + dir.path("pipe.jpg") + ": it is not a regular file");
+    ::alarm(0);
     EXPECT_FALSE(dir.exists("t.jpg"));
 }
 
@@ -243,13 +249,43 @@ TEST_F(ThumbnailMakerTest, EmptySourceIsAnInvalidFloatingPointOperation)
     EXPECT_FALSE(dir.exists("t.jpg"));
 }
 
-TEST_F(ThumbnailMakerTest, TruncatedImageIsStillMadeWithWhatCouldBeRead)
+TEST_F(ThumbnailMakerTest, TruncatedImageIsStillMadeWithWhatCouldBeReadAndTheDamageTold)
 {
     const std::string whole = test::encodeJpeg(test::patternImage(400, 300));
     dir.write("truncated.jpg", whole.substr(0, whole.size() * 2 / 3));
 
     EXPECT_TRUE(MakeThumbnail(dir.path("truncated.jpg"), dir.path("t.jpg"), 100).ok());
     EXPECT_FALSE(dir.read("t.jpg").empty());
+    std::string warning;
+    ASSERT_TRUE(renderThumbnail(dir.path("truncated.jpg"), 100, nullptr, &warning).ok());
+    EXPECT_EQ(warning,
+              "JPEG warning in " + dir.path("truncated.jpg") + ": Premature end of JPEG file");
+    warning.clear();
+    ASSERT_TRUE(
+        renderThumbnail(writeImage("whole.jpg", test::patternImage(40, 30)), 10, nullptr, &warning)
+            .ok());
+    EXPECT_EQ(warning, "");
+}
+
+// Every scan of a progressive image passes over the whole frame: the scans are counted, and an
+// image with more than any camera writes is refused by their number.
+TEST_F(ThumbnailMakerTest, ImageOfVeryManyScansIsRefused)
+{
+    std::string jpeg = test::encodeJpeg(test::patternImage(64, 48), Encoding::Progressive);
+    const std::size_t lastScan = jpeg.rfind("\xFF\xDA");
+    const std::size_t end = jpeg.rfind("\xFF\xD9");
+    ASSERT_NE(lastScan, std::string::npos);
+    const std::string scan = jpeg.substr(lastScan, end - lastScan);
+    std::string repeated;
+    for (int i = 0; i < 120; ++i) {
+        repeated += scan;
+    }
+    jpeg.insert(end, repeated);
+    dir.write("scans.jpg", jpeg);
+
+    EXPECT_EQ(MakeThumbnail(dir.path("scans.jpg"), dir.path("t.jpg"), 10).message(),
+              "JPEG error in " + dir.path("scans.jpg") + ": too many scans (101)");
+    EXPECT_FALSE(dir.exists("t.jpg"));
 }
 
 TEST_F(ThumbnailMakerTest, DestinationThatCannotBeCreatedIsNamedAndLeftUntouched)
@@ -299,6 +335,31 @@ long peakKilobytesMaking(const std::string& source, const std::string& destinati
     ::wait4(child, &status, 0, &usage);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     return usage.ru_maxrss;
+}
+
+// The orientation is read from the first EXIF segment and every other APP1 segment is passed
+// over unkept, so a header of thousands of them costs neither memory nor time.
+TEST_F(ThumbnailMakerTest, ManyApp1SegmentsAreNotKept)
+{
+    {
+        // Built in a scope of its own, so the forked makers below do not start with it in memory.
+        const std::string plain = test::encodeJpegWithOrientation(test::patternImage(64, 48), 6);
+        const std::string xmp = test::withApp1Segment(
+            "\xFF\xD8", "http://ns.adobe.com/xap/1.0/" + std::string(20000, 'x'));
+        std::string jpeg = plain.substr(0, 2);
+        for (int i = 0; i < 2000; ++i) {
+            jpeg += xmp.substr(2);
+        }
+        dir.write("many.jpg", jpeg + plain.substr(2));
+        dir.write("plain.jpg", plain);
+    }
+
+    // Measured first, before this process has held any of it.
+    const long plainPeak = peakKilobytesMaking(dir.path("plain.jpg"), dir.path("t1.jpg"));
+    const long manyPeak = peakKilobytesMaking(dir.path("many.jpg"), dir.path("t2.jpg"));
+    EXPECT_EQ(sample(dir.path("many.jpg"), 64).pixels, sample(dir.path("plain.jpg"), 64).pixels);
+    EXPECT_EQ(sample(dir.path("many.jpg"), 64).width, 48u);
+    EXPECT_LT(manyPeak - plainPeak, 8 * 1024) << plainPeak << " KB, then " << manyPeak << " KB";
 }
 
 TEST_F(ThumbnailMakerTest, PeakMemoryDoesNotGrowWithTheImagesHeight)

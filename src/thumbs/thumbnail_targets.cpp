@@ -1,0 +1,88 @@
+#include "thumbs/thumbnail_targets.h"
+
+#include <cctype>
+#include <map>
+
+#include "catalogue/image_paths.h"
+#include "common/paths.h"
+#include "platform/file_system.h"
+
+namespace pixmosa {
+
+namespace {
+
+// An absolute folder, or one whose ".." parts climb above where it starts.
+bool leavesByItsText(const std::string& folder)
+{
+    if (!folder.empty() && folder.front() == kPathSeparator) {
+        return true;
+    }
+    if (folder.size() >= 2 && std::isalpha(static_cast<unsigned char>(folder[0])) &&
+        folder[1] == ':') {
+        return true;  // a drive, as settings typed on Windows name one
+    }
+    int depth = 0;
+    std::size_t start = 0;
+    while (start < folder.size()) {
+        const std::size_t end = std::min(folder.find(kPathSeparator, start), folder.size());
+        const std::string_view part = std::string_view(folder).substr(start, end - start);
+        if (part == "..") {
+            if (--depth < 0) {
+                return true;
+            }
+        } else if (!part.empty() && part != ".") {
+            ++depth;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+}  // namespace
+
+Status checkThumbnailFolder(const GallerySettings& settings)
+{
+    const std::string imageDirectory = withTrailingSeparator(settings.ImageDir);
+    if (!leavesByItsText(settings.ThumbFolder) &&
+        (!directoryExists(imageDirectory) ||
+         liesWithin(thumbnailDirectory(settings), imageDirectory))) {
+        return Status::success();
+    }
+    return Status::failure("The thumbnail folder \"" + settings.ThumbsDir +
+                           "\" (ThumbsDir) is not inside the image directory " + settings.ImageDir +
+                           ": thumbnails are kept in a sub-folder of it");
+}
+
+Status makeThumbnailDirectory(const GallerySettings& settings)
+{
+    if (Status made = makeDirectories(thumbnailDirectory(settings)); !made) {
+        return Status::failure("Cannot create directory " + made.message());
+    }
+    return Status::success();
+}
+
+Status checkThumbnailDestinations(const std::vector<ThumbnailJob>& jobs,
+                                  const std::vector<std::string>& imagePaths)
+{
+    std::map<FileIdentity, const std::string*> images;
+    for (const std::string& image : imagePaths) {
+        if (const std::optional<FileIdentity> identity = fileIdentity(image)) {
+            images.emplace(*identity, &image);
+        }
+    }
+    for (const ThumbnailJob& job : jobs) {
+        if (isSymbolicLink(job.destination)) {
+            return Status::failure("Cannot create file " + job.destination + ": " +
+                                   std::string(kSymbolicLinkReason));
+        }
+        if (const std::optional<FileIdentity> identity = fileIdentity(job.destination)) {
+            if (const auto image = images.find(*identity); image != images.end()) {
+                return Status::failure("Cannot create file " + job.destination +
+                                       ": it is the image " + *image->second);
+            }
+        }
+    }
+    return Status::success();
+}
+
+}  // namespace pixmosa
