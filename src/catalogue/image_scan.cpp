@@ -20,15 +20,17 @@ bool isImageName(std::string_view name)
 
 }  // namespace
 
-std::vector<std::string> ScanImages(std::string_view directoryText, bool sorted)
+Result<std::vector<std::string>> readImageDirectory(std::string_view directoryText, bool sorted)
 {
     std::vector<std::string> images;
-    if (directoryText.empty()) {
+    const std::string directory = withTrailingSeparator(directoryText);
+    if (directoryText.empty() || !directoryExists(directory)) {
         return images;
     }
-    Result<std::vector<std::string>> names = listDirectory(withTrailingSeparator(directoryText));
+    Result<std::vector<std::string>> names = listDirectory(std::string(directoryText));
     if (!names) {
-        return images;
+        return Result<std::vector<std::string>>::failure("Cannot read the image directory " +
+                                                         names.message());
     }
     for (std::string& name : std::move(names).value()) {
         if (isImageName(name)) {
@@ -39,6 +41,12 @@ std::vector<std::string> ScanImages(std::string_view directoryText, bool sorted)
         sortImageNames(images);
     }
     return images;
+}
+
+std::vector<std::string> ScanImages(std::string_view directoryText, bool sorted)
+{
+    Result<std::vector<std::string>> images = readImageDirectory(directoryText, sorted);
+    return images ? std::move(images).value() : std::vector<std::string>();
 }
 
 }  // namespace pixmosa

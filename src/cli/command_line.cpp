@@ -76,6 +76,17 @@ int badUsage(Context& context)
     return kBadUsage;
 }
 
+constexpr std::int64_t kMaxJobs = 256;
+// Mebibytes beyond this would overflow the limit in bytes.
+constexpr std::int64_t kMaxMemoryLimit = std::int64_t{1} << 40;
+
+int badOptionValue(std::string_view option, std::string_view value, const std::string& wanted,
+                   Context& context)
+{
+    context.err << "pixmosa-cli: " << option << " takes " << wanted << ", not '" << value << "'\n";
+    return badUsage(context);
+}
+
 }  // namespace
 
 void printUsage(std::ostream& stream)
@@ -100,14 +111,19 @@ int runCommandLine(std::vector<std::string> arguments, Context& context)
             context.imageDir = arguments[1];
         } else if (arguments[0] == "--jobs") {
             const std::optional<std::int64_t> jobs = parseWholeNumber(arguments[1]);
-            if (!jobs || *jobs < 1 || *jobs > 256) {
-                return badUsage(context);
+            if (!jobs || *jobs < 1 || *jobs > kMaxJobs) {
+                return badOptionValue("--jobs", arguments[1],
+                                      "a whole number from 1 to " + std::to_string(kMaxJobs),
+                                      context);
             }
             context.thumbnailWork.workers = static_cast<unsigned>(*jobs);
         } else {
             const std::optional<std::int64_t> mebibytes = parseWholeNumber(arguments[1]);
-            if (!mebibytes || *mebibytes < 1) {
-                return badUsage(context);
+            if (!mebibytes || *mebibytes < 1 || *mebibytes > kMaxMemoryLimit) {
+                return badOptionValue(
+                    "--memory-limit", arguments[1],
+                    "a whole number of mebibytes from 1 to " + std::to_string(kMaxMemoryLimit),
+                    context);
             }
             context.thumbnailWork.memoryLimit = static_cast<std::uint64_t>(*mebibytes) << 20;
         }

@@ -1,7 +1,5 @@
 #include "cli/image_commands.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <optional>
@@ -9,6 +7,7 @@
 
 #include "catalogue/image_rename.h"
 #include "catalogue/image_scan.h"
+#include "cli/printable_name.h"
 #include "cli/progress_printer.h"
 #include "common/paths.h"
 #include "generator/gallery_run.h"
@@ -57,6 +56,7 @@ public:
     void beep() override {}
     void message(std::string_view text) override { m_printer.message(text); }
     void leftOut(std::string_view error) override { m_printer.leftOut(error); }
+    void warning(std::string_view text) override { m_printer.warning(text); }
     int summarize(std::size_t imageCount) { return m_printer.summarize(imageCount); }
     void openPage(const std::string& path) override
     {
@@ -76,7 +76,7 @@ void printList(const std::vector<std::string>& images, const GallerySettings& se
                Context& context)
 {
     for (const std::string& image : images) {
-        context.out << image << '\n';
+        context.out << printableName(image) << '\n';
     }
     const PagesRequired pages = computePagesRequired(images.size(), settings.Rows, settings.Cols);
     context.out << pagesRequiredText(images.size(), pages.pageCount) << '\n';
@@ -97,9 +97,9 @@ std::optional<std::string> imageDirectoryProblem(const GallerySettings& settings
         return std::nullopt;
     }
     const std::string named = "The image directory '" + settings.ImageDir + "' ";
-    struct stat info {};
-    if (::stat(directory.c_str(), &info) != 0 && errno != ENOENT && errno != ENOTDIR) {
-        return named + "cannot be read: " + systemErrorText(errno);
+    if (const int error = lookupError(directory);
+        error != 0 && error != ENOENT && error != ENOTDIR) {
+        return named + "cannot be read: " + systemErrorText(error);
     }
     return named + (fileExists(settings.ImageDir) ? "is not a directory" : "does not exist");
 }
@@ -115,6 +115,19 @@ int exitCodeOf(CommandEnd end, const GallerySettings& settings, Context& context
         return kFailure;
     }
     return kFailure;
+}
+
+// The image list as the window's scan makes it; a directory that cannot be read is an error
+// here, where the window stays silent.
+Result<std::vector<std::string>> scannedImages(const GallerySettings& settings, Context& context,
+                                               int& exitCode)
+{
+    Result<std::vector<std::string>> images =
+        readImageDirectory(settings.ImageDir, settings.Sorted);
+    if (!images) {
+        exitCode = fail(images.message(), context);
+    }
+    return images;
 }
 
 // The settings of an image command, or the exit code of why it cannot start.
@@ -141,7 +154,11 @@ int scanImages(Context& context)
     if (!settings) {
         return exitCode;
     }
-    printList(ScanImages(settings->ImageDir, settings->Sorted), *settings, context);
+    const Result<std::vector<std::string>> images = scannedImages(*settings, context, exitCode);
+    if (!images) {
+        return exitCode;
+    }
+    printList(*images, *settings, context);
     return kSuccess;
 }
 
@@ -152,13 +169,16 @@ int makeThumbnails(Context& context)
     if (!settings) {
         return exitCode;
     }
-    const std::vector<std::string> images = ScanImages(settings->ImageDir, settings->Sorted);
+    const Result<std::vector<std::string>> images = scannedImages(*settings, context, exitCode);
+    if (!images) {
+        return exitCode;
+    }
     Result<CommandEnd> end = Result<CommandEnd>::failure({});
     int leftOut = kSuccess;
     {
         ProgressPrinter printer(context.err, context.errIsTerminal);
-        end = MakeThumbnails(*settings, images, printer, context.thumbnailWork);
-        leftOut = printer.summarize(images.size());
+        end = MakeThumbnails(*settings, *images, printer, context.thumbnailWork);
+        leftOut = printer.summarize(images->size());
     }
     if (!end) {
         return fail(end.message(), context);
@@ -175,9 +195,13 @@ int makeGallery(const GalleryOptions& options, Context& context)
     if (const std::optional<std::string> problem = imageDirectoryProblem(loaded->settings)) {
         return fail(*problem, context);
     }
-    GalleryInputs inputs{loaded->settings,
-                         ScanImages(loaded->settings.ImageDir, loaded->settings.Sorted),
-                         loaded->banks.names(), context.textStorePath, context.thumbnailWork};
+    int exitCode = kFailure;
+    Result<std::vector<std::string>> images = scannedImages(loaded->settings, context, exitCode);
+    if (!images) {
+        return exitCode;
+    }
+    GalleryInputs inputs{loaded->settings, std::move(images).value(), loaded->banks.names(),
+                         context.textStorePath, context.thumbnailWork};
     inputs.refresh = options.refresh;
     TimeSeededDraw draw;
     const StandardSystemColours colours;
@@ -201,7 +225,11 @@ int renameImages(const std::string& prefix, Context& context)
     if (!settings) {
         return exitCode;
     }
-    std::vector<std::string> images = ScanImages(settings->ImageDir, settings->Sorted);
+    Result<std::vector<std::string>> scanned = scannedImages(*settings, context, exitCode);
+    if (!scanned) {
+        return exitCode;
+    }
+    std::vector<std::string> images = std::move(scanned).value();
     const std::vector<RefusedRename> refused = RenameImages(settings->ImageDir, images, prefix);
     printList(images, *settings, context);
     for (const RefusedRename& refusal : refused) {

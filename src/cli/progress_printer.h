@@ -22,6 +22,8 @@ public:
     void message(std::string_view text) override;
     // Printed at once, and kept for the summary.
     void leftOut(std::string_view error) override;
+    // Printed at once, on a line of its own.
+    void warning(std::string_view text) override { message(text); }
 
     // After the command: the images left out again, one a line, and the exit code that says
     // whether there were any.

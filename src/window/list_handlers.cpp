@@ -18,7 +18,13 @@ namespace pixmosa {
 void TfrmMain::scanImageDirectory()
 {
     const GallerySettings settings = currentSettings();
-    m_images = ScanImages(settings.ImageDir, settings.Sorted);
+    // A scan shows no box; a folder that cannot be read is named in the status bar instead.
+    Result<std::vector<std::string>> images =
+        readImageDirectory(settings.ImageDir, settings.Sorted);
+    m_images = images ? std::move(images).value() : std::vector<std::string>();
+    if (!images) {
+        m_statusText->setText(toQt(images.message()));
+    }
     refreshImageList(-1);
     showPagesRequired();
 }

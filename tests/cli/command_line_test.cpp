@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "platform/registry_file.h"
 #include "settings/store.h"
+#include "support/child_processes.h"
 #include "support/jpeg_fixtures.h"
 #include "support/temp_dir.h"
 
@@ -93,7 +96,14 @@ TEST_F(CommandLineTest, BadUsageExitsWithTwo)
     EXPECT_EQ(run({"set", "TableBackColor", "red"}), kBadUsage);
     EXPECT_EQ(run({"set", "Top", "99999999999"}), kBadUsage);
     EXPECT_EQ(run({"--jobs", "0", "scan"}), kBadUsage);
+    EXPECT_EQ(err.str(),
+              "pixmosa-cli: --jobs takes a whole number from 1 to 256, not '0'\n" + usageText());
     EXPECT_EQ(run({"--jobs", "many", "scan"}), kBadUsage);
+    EXPECT_EQ(run({"--memory-limit", "99999999999999999", "scan"}), kBadUsage);
+    EXPECT_EQ(err.str().rfind("pixmosa-cli: --memory-limit takes a whole number of mebibytes "
+                              "from 1 to 1099511627776, not '99999999999999999'\n",
+                              0),
+              0u);
     EXPECT_EQ(run({"set", "Rows", "abc"}), kBadUsage);
     EXPECT_EQ(err.str(), "Rows takes a 32-bit whole number\n" + usageText());
     EXPECT_EQ(dir.entryCount(), 0);
@@ -178,6 +188,87 @@ TEST_F(CommandLineTest, ScanListsTheImagesThenThePagesRequired)
 
     EXPECT_EQ(out.str(), "A.JPG\nb.jpg\nImages:2  Pages:2\n");
     EXPECT_EQ(*ReadStoreString(registry, kSettingsKey, "ImageDir", "unset"), "unset");
+}
+
+// One entry a line, whatever the names hold, and nothing a terminal would act on.
+TEST_F(CommandLineTest, ScanPrintsControlBytesOfNamesAsEscapes)
+{
+    ASSERT_EQ(::mkdir(dir.path("pics").c_str(), 0777), 0);
+    for (const char* name : {"two\nlines.jpg", "\x1b[2Jclear.jpg", "back\\slash.jpg",
+                             "caf\xC3\xA9.jpg", "bad\xFF.jpg", "c1\xC2\x9B.jpg"}) {
+        dir.write(std::string("pics/") + name, "");
+    }
+    ASSERT_TRUE(WriteStoreBool(registry, kSettingsKey, "Sorted", true).ok());
+
+    EXPECT_EQ(run({"--image-dir", dir.path("pics"), "scan"}), kSuccess);
+
+    std::vector<std::string> lines;
+    for (std::istringstream listed(out.str()); !listed.eof();) {
+        std::string line;
+        if (std::getline(listed, line)) {
+            lines.push_back(line);
+        }
+    }
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"Images:6  Pages:1", "\\x1b[2Jclear.jpg",
+                                        "back\\\\slash.jpg", "bad\\xff.jpg", "c1\\xc2\\x9b.jpg",
+                                        "caf\xC3\xA9.jpg", "two\\nlines.jpg"}));
+}
+
+TEST_F(CommandLineTest, ImageDirectoryThatCannotBeReadIsAnError)
+{
+    ASSERT_EQ(::mkdir(dir.path("pics").c_str(), 0777), 0);
+    dir.write("pics/a.jpg", test::encodeJpeg(test::patternImage(40, 30)));
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(dir.path("pics").c_str(), 0311), 0);
+    ASSERT_TRUE(WriteStoreString(registry, kSettingsKey, "ImageDir", dir.path("pics")).ok());
+    ASSERT_EQ(::chmod(dir.path("registry.reg").c_str(), 0644), 0);
+
+    for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
+             {"scan"}, {"thumbnails"}, {"gallery", "--keep-going"}, {"rename", "x"}}) {
+        const test::ChildOutcome outcome = test::runUnprivileged([&] {
+            const int code = run(command);
+            return std::pair(code, out.str() + err.str());
+        });
+        EXPECT_EQ(outcome.code, kFailure) << command.front();
+        EXPECT_EQ(outcome.text,
+                  "Cannot read the image directory " + dir.path("pics") + ": Permission denied\n")
+            << command.front();
+    }
+    ASSERT_EQ(::chmod(dir.path("pics").c_str(), 0755), 0);
+    EXPECT_FALSE(dir.exists("pics/Thumbs"));
+}
+
+TEST_F(CommandLineTest, DamageReadPastIsToldOnALineOfItsOwn)
+{
+    ASSERT_EQ(::mkdir(dir.path("pics").c_str(), 0777), 0);
+    const std::string whole = test::encodeJpeg(test::patternImage(400, 300));
+    dir.write("pics/cut.jpg", whole.substr(0, whole.size() / 2));
+
+    EXPECT_EQ(run({"--image-dir", dir.path("pics"), "thumbnails"}), kSuccess);
+
+    EXPECT_EQ(err.str(), "Creating thumbnail 1 of 1\nJPEG warning in " + dir.path("pics/cut.jpg") +
+                             ": Premature end of JPEG file\nFinished creating thumbnails\n");
+    EXPECT_TRUE(dir.exists("pics/Thumbs/Thumb-cut.jpg"));
+}
+
+// A FIFO named like a photo would make every command wait forever.
+TEST_F(CommandLineTest, NameThatIsNoRegularFileIsLeftOutLikeAnUnreadablePhoto)
+{
+    ASSERT_EQ(::mkdir(dir.path("pics").c_str(), 0777), 0);
+    dir.write("pics/a.jpg", test::encodeJpeg(test::patternImage(40, 30)));
+    ASSERT_EQ(::mkfifo(dir.path("pics/pipe.jpg").c_str(), 0666), 0);
+    ::alarm(30);
+
+    EXPECT_EQ(run({"--image-dir", dir.path("pics"), "gallery", "--keep-going"}), kFailure);
+    EXPECT_NE(err.str().find("Left out: Cannot open file " + dir.path("pics/pipe.jpg") +
+                             ": it is not a regular file\n"),
+              std::string::npos)
+        << err.str();
+    EXPECT_NE(dir.read("pics/index.html").find("Total Images: 1<BR>"), std::string::npos);
+    EXPECT_EQ(run({"--image-dir", dir.path("pics"), "thumbnails"}), kFailure);
+    ::alarm(0);
 }
 
 TEST_F(CommandLineTest, EveryImageCommandSaysWhenItsDirectoryIsMissingOrNoDirectory)
