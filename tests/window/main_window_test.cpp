@@ -195,6 +195,19 @@ private slots:
         QCOMPARE(m_window->pos(), QPoint(321, 123));
     }
 
+    // Lines that look like the text store's own structure come back as typed, and the other
+    // texts stay theirs.
+    void memoLinesThatLookLikeStructureSurviveARestart()
+    {
+        open();
+        typeAndLeave("GalleryFooter", "<P>foot</P>");
+        typeAndLeave("GalleryHeader", "[Gallery Footer]\n####\n\\####");
+        restart();
+        QCOMPARE(control<QPlainTextEdit>("GalleryHeader")->toPlainText(),
+                 QString("[Gallery Footer]\n####\n\\####\n"));
+        QCOMPARE(control<QPlainTextEdit>("GalleryFooter")->toPlainText(), QString("<P>foot</P>\n"));
+    }
+
     void numberFieldsAreClampedWhenLeft()
     {
         open();
