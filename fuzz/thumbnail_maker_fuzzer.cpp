@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static MemoryBudget budget(std::uint64_t{256} << 20);
     const std::uint32_t thumbSize = size > 0 ? 1 + data[0] % 64 : 10;
     const std::string& source = fuzz::scratchFile("photo.jpg", data, size);
-    const Result<std::string> thumbnail = renderThumbnail(source, thumbSize, &budget);
+    const Result<std::string> thumbnail = renderThumbnail(source, thumbSize, {&budget});
     if (thumbnail) {
         if (!thumbnail->empty()) {
             const std::string& made = fuzz::scratchFile(

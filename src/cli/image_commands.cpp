@@ -112,6 +112,7 @@ int exitCodeOf(CommandEnd end, const GallerySettings& settings, Context& context
     case CommandEnd::NoImageDirectory:
         return fail(imageDirectoryProblem(settings).value_or(settings.ImageDir), context);
     case CommandEnd::NoImages:
+    case CommandEnd::Stopped:
         return kFailure;
     }
     return kFailure;

@@ -27,6 +27,9 @@ public:
     // from what could be read. The command line tells it; the window keeps to the behaviour's
     // silence.
     virtual void warning(std::string_view text) { (void)text; }
+    // Asked between files: true once the one who started the command wants it to end there,
+    // as a window being closed does. The command then ends as Stopped, every file whole.
+    virtual bool stopRequested() const { return false; }
 };
 
 // How a command that did not fail ended.
@@ -34,6 +37,7 @@ enum class CommandEnd {
     Finished,
     NoImageDirectory,  // the image directory does not exist; nothing was done
     NoImages,          // the image list is empty; the user was told
+    Stopped,           // asked to stop, it ended between two files
 };
 
 }  // namespace pixmosa

@@ -22,10 +22,10 @@ namespace {
 // Makes only the thumbnails whose files do not exist yet, and with `refresh` those older than
 // their photo too; any other is used as it is. Keeping going, gives the positions of the images
 // whose thumbnails could not be made.
-Result<std::vector<std::size_t>> makeMissingThumbnails(const GallerySettings& settings,
-                                                       const std::vector<std::string>& images,
-                                                       const ThumbnailWork& work, bool refresh,
-                                                       CommandObserver& observer)
+Result<ThumbnailPass> makeMissingThumbnails(const GallerySettings& settings,
+                                            const std::vector<std::string>& images,
+                                            const ThumbnailWork& work, bool refresh,
+                                            CommandObserver& observer)
 {
     const Status folderMade = makeThumbnailDirectory(settings);
     removeStaleTemporaries(thumbnailDirectory(settings));
@@ -73,11 +73,16 @@ std::vector<std::string> readableImages(const GallerySettings& settings,
     return kept;
 }
 
+// Asked to stop, it ends between two pages and tells so in `stopped`.
 Status writeGalleryPages(const GalleryContext& context, RunState& state, CommandObserver& observer,
-                         PageWriter& writer)
+                         PageWriter& writer, bool& stopped)
 {
     state.ImageIndex = 0;
     for (std::int64_t page = 1; page <= state.PageCount; ++page) {
+        if (observer.stopRequested()) {
+            stopped = true;
+            return Status::success();
+        }
         state.CurrentPage = page;
         observer.progress(static_cast<std::size_t>(page - 1),
                           static_cast<std::size_t>(state.PageCount));
@@ -111,16 +116,20 @@ Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& obse
         observer.message(*pages.message);
     }
 
-    const Result<std::vector<std::size_t>> failed = makeMissingThumbnails(
+    const Result<ThumbnailPass> thumbnails = makeMissingThumbnails(
         settings, inputs.images, inputs.thumbnailWork, inputs.refresh, observer);
-    if (!failed) {
-        return failed.status();
+    if (!thumbnails) {
+        return thumbnails.status();
+    }
+    if (thumbnails->stopped) {
+        return CommandEnd::Stopped;
     }
     // Keeping going, the pages are those of the images that can be shown, as if the others
     // were not in the list.
     const std::vector<std::string> images =
-        inputs.thumbnailWork.keepGoing ? readableImages(settings, inputs.images, *failed, observer)
-                                       : inputs.images;
+        inputs.thumbnailWork.keepGoing
+            ? readableImages(settings, inputs.images, thumbnails->leftOut, observer)
+            : inputs.images;
     RunState state;
     state.PageCount = computePagesRequired(images.size(), settings.Rows, settings.Cols).pageCount;
 
@@ -128,8 +137,9 @@ Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& obse
     GalleryContext context{settings, images, inputs.bankNames, inputs.textStorePath, colours};
     prepareGalleryPages(context, state.PageCount);
     PageWriter writer;
-    Status made = writeGalleryPages(context, state, observer, writer);
-    if (made) {
+    bool stopped = false;
+    Status made = writeGalleryPages(context, state, observer, writer, stopped);
+    if (made && !stopped) {
         made = writeIndexPage(context, state, draw, observer, writer);
     }
     // A page made before the one the run stopped at is written as if the run had waited for
@@ -139,6 +149,9 @@ Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& obse
     }
     if (!made) {
         return made;
+    }
+    if (stopped) {
+        return CommandEnd::Stopped;
     }
     observer.openPage(indexPagePath(settings));
     observer.status("Finished");

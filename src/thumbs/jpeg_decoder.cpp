@@ -22,6 +22,7 @@ struct JpegDecoderContext {
     int errorCode = 0;
     char errorText[JMSG_LENGTH_MAX] = {};
     std::string warning;
+    const std::atomic<bool>* stop = nullptr;
     bool exifSeen = false;
     Orientation orientation = Orientation::Upright;
 };
@@ -66,6 +67,11 @@ void onProgress(j_common_ptr common)
         context->errorCode = kTooManyScans;
         std::snprintf(context->errorText, sizeof context->errorText, "too many scans (%d)",
                       info->input_scan_number);
+        std::longjmp(context->jump, 1);
+    }
+    if (context->stop != nullptr && context->stop->load(std::memory_order_relaxed)) {
+        context->errorCode = kStoppedDecode;
+        std::snprintf(context->errorText, sizeof context->errorText, "stopped");
         std::longjmp(context->jump, 1);
     }
 }
@@ -194,6 +200,11 @@ void JpegDecoder::limitMemory(std::uint64_t bytes)
 {
     m_context->info.mem->max_memory_to_use =
         static_cast<long>(std::min<std::uint64_t>(bytes, static_cast<std::uint64_t>(LONG_MAX)));
+}
+
+void JpegDecoder::stopWhenSet(const std::atomic<bool>* stop)
+{
+    m_context->stop = stop;
 }
 
 bool JpegDecoder::start()

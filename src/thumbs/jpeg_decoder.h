@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -13,8 +14,10 @@ struct JpegDecoderContext;
 
 // The most scans a decode accepts; real photos have tens at most.
 inline constexpr unsigned kMaxScans = 100;
-// The error code of an image refused for having more scans, which is none of the library's.
+// The error codes of decodes ended by us, which are none of the library's: an image refused for
+// having more scans, and a decode stopped by its flag.
 inline constexpr int kTooManyScans = -1;
+inline constexpr int kStoppedDecode = -2;
 
 // A libjpeg decompressor that reads one row at a time, so only the row being read is held.
 // The library reports fatal errors by jumping out of its calls; every call into it happens
@@ -37,6 +40,8 @@ public:
     std::uint64_t memoryNeeded() const;
     // The most the library may allocate for its large buffers; beyond it decoding fails.
     void limitMemory(std::uint64_t bytes);
+    // Once the flag (when given) is set, the decode fails at its next row or scan.
+    void stopWhenSet(const std::atomic<bool>* stop);
 
     // Full-scale decoding with the accurate DCT, fancy upsampling and block smoothing, to RGB
     // (grey sources too); CMYK and YCCK sources are read as CMYK, four bytes a pixel.

@@ -59,10 +59,13 @@ Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
         imagePaths.push_back(imagePath(settings, images[i]));
         jobs.push_back({i, imagePaths.back(), thumbnailPath(settings, images[i])});
     }
-    if (const Result<std::vector<std::size_t>> made = makeThumbnailsInParallel(
-            jobs, imagePaths, static_cast<std::uint32_t>(settings.ThumbSize), work, observer);
-        !made) {
+    const Result<ThumbnailPass> made = makeThumbnailsInParallel(
+        jobs, imagePaths, static_cast<std::uint32_t>(settings.ThumbSize), work, observer);
+    if (!made) {
         return made.status();
+    }
+    if (made->stopped) {
+        return CommandEnd::Stopped;
     }
     observer.status("Finished creating thumbnails");
     observer.beep();

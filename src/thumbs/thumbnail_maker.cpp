@@ -72,9 +72,10 @@ std::string overBudgetMessage(const std::string& path, std::uint64_t needed, std
 
 }  // namespace
 
-Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size, MemoryBudget* budget,
-                               std::string* warning)
+Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,
+                               const RenderContext& context)
 {
+    MemoryBudget* budget = context.budget;
     Result<ImageFile> file = openImageFile(source);
     if (!file) {
         return file.status();
@@ -84,6 +85,7 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size, Me
                                        ": the file is empty");
     }
     JpegDecoder decoder(file->get());
+    decoder.stopWhenSet(context.stop);
     const auto failed = [&decoder, &source] {
         return Result<Raster>::failure(
             jpegErrorMessage(decoder.errorCode(), decoder.errorText(), source));
@@ -163,8 +165,8 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size, Me
     if (!decoder.finish()) {
         return failed();
     }
-    if (warning != nullptr && !decoder.warningText().empty()) {
-        *warning = jpegWarningMessage(source, decoder.warningText());
+    if (context.warning != nullptr && !decoder.warningText().empty()) {
+        *context.warning = jpegWarningMessage(source, decoder.warningText());
     }
     return turnUpright(std::move(raster), decoder.orientation());
 }
@@ -191,9 +193,9 @@ Status MakeThumbnail(const std::string& source, const std::string& destination, 
 }
 
 Result<std::string> renderThumbnail(const std::string& source, std::uint32_t size,
-                                    MemoryBudget* budget, std::string* warning)
+                                    const RenderContext& context)
 {
-    const Result<Raster> raster = sampleThumbnail(source, size, budget, warning);
+    const Result<Raster> raster = sampleThumbnail(source, size, context);
     if (!raster) {
         return raster.status();
     }

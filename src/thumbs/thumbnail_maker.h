@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,9 +28,14 @@ inline constexpr std::uint64_t kMaxImagePixels = 1'000'000'000;
 // With a budget, the decoder's memory is reserved in it first (waiting while other workers hold
 // too much), and an image that alone needs more than the whole budget is refused by name.
 // Damage the decoder read past is told in `warning` (when given), and the raster holds what
-// could be read.
+// could be read. A `stop` flag that is set ends the decode early with an error.
+struct RenderContext {
+    MemoryBudget* budget = nullptr;
+    std::string* warning = nullptr;
+    const std::atomic<bool>* stop = nullptr;
+};
 Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,
-                               MemoryBudget* budget = nullptr, std::string* warning = nullptr);
+                               const RenderContext& context = {});
 
 // Makes the thumbnail of a ".jpg" or ".jpeg" source (any letter case; other names are skipped
 // without a word) and writes it whole or not at all. A thumbnail with no pixels, such as one
@@ -40,7 +46,7 @@ Status MakeThumbnail(const std::string& source, const std::string& destination, 
 // in list order: the file's bytes (empty for a thumbnail without pixels), and their writing.
 bool isThumbnailSource(std::string_view path);
 Result<std::string> renderThumbnail(const std::string& source, std::uint32_t size,
-                                    MemoryBudget* budget = nullptr, std::string* warning = nullptr);
+                                    const RenderContext& context = {});
 Status writeThumbnail(const std::string& destination, std::string_view content);
 
 }  // namespace pixmosa

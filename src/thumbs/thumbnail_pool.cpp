@@ -1,6 +1,7 @@
 #include "thumbs/thumbnail_pool.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -68,8 +69,9 @@ public:
         }
     }
 
-    // Waits for job `index`, breathing now and then, and hands over what was made of it.
-    Rendered take(std::size_t index, CommandObserver& observer)
+    // Waits for job `index`, breathing now and then, and hands over what was made of it;
+    // nothing when the observer asks to stop meanwhile.
+    std::optional<Rendered> take(std::size_t index, CommandObserver& observer)
     {
         std::unique_lock lock(m_mutex);
         while (!m_results[index]) {
@@ -77,6 +79,9 @@ public:
                                  [&] { return m_results[index].has_value(); })) {
                 lock.unlock();
                 observer.breathe();
+                if (observer.stopRequested()) {
+                    return std::nullopt;
+                }
                 lock.lock();
             }
         }
@@ -95,12 +100,14 @@ public:
         m_room.notify_all();
     }
 
+    // No job is taken any more, and the decodes under way end at their next row.
     void stop()
     {
         {
             const std::lock_guard lock(m_mutex);
             m_stopped = true;
         }
+        m_cutShort.store(true, std::memory_order_relaxed);
         m_room.notify_all();
     }
 
@@ -112,7 +119,8 @@ private:
         }
         try {
             std::string warning;
-            Result<std::string> content = renderThumbnail(job.source, m_size, &m_budget, &warning);
+            Result<std::string> content =
+                renderThumbnail(job.source, m_size, {&m_budget, &warning, &m_cutShort});
             if (!content) {
                 return {content.status(), std::nullopt, {}};
             }
@@ -139,6 +147,7 @@ private:
     std::size_t m_next = 0;
     std::size_t m_committed = 0;
     bool m_stopped = false;
+    std::atomic<bool> m_cutShort{false};
     std::vector<std::optional<Rendered>> m_results;
 };
 
@@ -149,13 +158,14 @@ unsigned defaultWorkerCount()
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
-Result<std::vector<std::size_t>> makeThumbnailsInParallel(
-    const std::vector<ThumbnailJob>& jobs, const std::vector<std::string>& imagePaths,
-    std::uint32_t size, const ThumbnailWork& work, CommandObserver& observer)
+Result<ThumbnailPass> makeThumbnailsInParallel(const std::vector<ThumbnailJob>& jobs,
+                                               const std::vector<std::string>& imagePaths,
+                                               std::uint32_t size, const ThumbnailWork& work,
+                                               CommandObserver& observer)
 {
-    std::vector<std::size_t> leftOut;
+    ThumbnailPass pass;
     if (jobs.empty()) {
-        return leftOut;
+        return pass;
     }
     if (Status safe = checkThumbnailDestinations(jobs, imagePaths); !safe) {
         return safe;
@@ -179,13 +189,20 @@ Result<std::vector<std::size_t>> makeThumbnailsInParallel(
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         observer.progress(jobs[i].position, listCount);
         observer.status(creatingThumbnailText(jobs[i].position + 1, listCount));
-        const Rendered rendered = pool.take(i, observer);
+        const std::optional<Rendered> taken =
+            observer.stopRequested() ? std::nullopt : pool.take(i, observer);
+        if (!taken) {
+            pass.stopped = true;
+            pool.stop();
+            break;
+        }
+        const Rendered& rendered = *taken;
         outcome = rendered.status;
         // Keeping going is for photos that cannot be read; a thumbnail that cannot be written
         // (a read-only folder, a full disk) would fail for every later one too.
         if (!outcome && work.keepGoing) {
             observer.leftOut(outcome.message());
-            leftOut.push_back(jobs[i].position);
+            pass.leftOut.push_back(jobs[i].position);
             outcome = Status::success();
         } else if (outcome && rendered.content) {
             if (!rendered.warning.empty()) {
@@ -204,7 +221,7 @@ Result<std::vector<std::size_t>> makeThumbnailsInParallel(
     if (!outcome) {
         return outcome;
     }
-    return leftOut;
+    return pass;
 }
 
 }  // namespace pixmosa

@@ -2,25 +2,33 @@
 
 #include <QPainter>
 
+#include "common/colour_text.h"
 #include "window/palette_colours.h"
 #include "window/qt_text.h"
 
 namespace pixmosa {
 
 ColourButton::ColourButton(Field field, const QString& description, QWidget* parent)
-    : QToolButton(parent), m_field(field)
+    : QToolButton(parent), m_description(description), m_field(field)
 {
     setObjectName(toQt(settingsField(field).control));
-    setAccessibleName(description);
-    setToolTip(description);
     setFixedSize(17, 17);
     setFocusPolicy(Qt::TabFocus);
+    describe();
 }
 
 void ColourButton::setColour(std::int32_t colour)
 {
     m_colour = colour;
+    describe();
     update();
+}
+
+void ColourButton::describe()
+{
+    const QString named = m_description + ", " + toQt(colourText(m_colour, PaletteSystemColours()));
+    setAccessibleName(named);
+    setToolTip(named);
 }
 
 QColor ColourButton::toQColor(std::int32_t colour)

@@ -8,7 +8,8 @@
 namespace pixmosa {
 
 // A small square button whose face shows a colour held as 0x00BBGGRR, the colour of one field
-// of the settings. Its accessible name and tip say which colour it is.
+// of the settings. Its accessible name and tip say which colour it is and the colour it holds
+// ("Gallery background colour, #003366").
 class ColourButton final : public QToolButton {
     Q_OBJECT
 
@@ -28,6 +29,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void describe();
+
+    QString m_description;
     Field m_field;
     std::int32_t m_colour = 0;
 };

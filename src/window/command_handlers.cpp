@@ -27,6 +27,11 @@ void TfrmMain::runCommand(const std::function<Result<CommandEnd>()>& command)
     m_progress->hide();
     setCommandsEnabled(true);
     m_running = false;
+    // Closed meanwhile: the command stopped between two files, and now the window closes.
+    if (m_closeRequested) {
+        close();
+        return;
+    }
     if (!end) {
         showError(end.message());
     }
@@ -40,7 +45,7 @@ void TfrmMain::butExitClick()
 void TfrmMain::butMakeThumbsClick()
 {
     runCommand([this] {
-        WindowObserver observer(m_statusText, m_progress, m_dialogs, this);
+        WindowObserver observer(m_statusText, m_progress, m_dialogs, this, m_closeRequested);
         return MakeThumbnails(currentSettings(), m_images, observer);
     });
 }
@@ -48,7 +53,7 @@ void TfrmMain::butMakeThumbsClick()
 void TfrmMain::butHTMLClick()
 {
     runCommand([this] {
-        WindowObserver observer(m_statusText, m_progress, m_dialogs, this);
+        WindowObserver observer(m_statusText, m_progress, m_dialogs, this, m_closeRequested);
         const GalleryInputs inputs{currentSettings(), m_images, m_banks.names(), m_textStorePath};
         TimeSeededDraw draw;
         return RunGallery(inputs, observer, draw, PaletteSystemColours());

@@ -9,9 +9,19 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QUrl>
+#include <algorithm>
 #include <memory>
 
 namespace pixmosa {
+
+namespace {
+
+// What a title bar holds besides its title: the frame's buttons and margins.
+constexpr int kTitleBarButtons = 140;
+// A long name still shows whole in the field.
+constexpr int kNameCharacters = 48;
+
+}  // namespace
 
 std::unique_ptr<QFileDialog> makeFolderDialog(QWidget* parent, const QString& preset)
 {
@@ -53,6 +63,11 @@ std::optional<QString> QtDialogs::askText(QWidget* parent, const QString& captio
     if (auto* field = dialog.findChild<QLineEdit*>()) {
         field->setMaxLength(maxLength);
         field->selectAll();
+        // Wide enough for the whole title beside the frame's buttons, and for a long name; the
+        // dialog's layout takes its width from the field.
+        const QFontMetrics metrics(dialog.font());
+        field->setMinimumWidth(std::max(metrics.horizontalAdvance(caption) + kTitleBarButtons,
+                                        metrics.averageCharWidth() * kNameCharacters));
     }
     if (place == DialogPlace::Screen) {
         dialog.adjustSize();

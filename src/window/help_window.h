@@ -8,7 +8,8 @@
 namespace pixmosa {
 
 // The help page in a window of the program's own, so help works offline and without a
-// browser: opened at a context's anchor, with Back and Forward, links followed inside it.
+// browser: opened at a context's anchor, with Back and Forward, links followed inside it, and
+// closed with Escape.
 class HelpWindow final : public QWidget {
     Q_OBJECT
 

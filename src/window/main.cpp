@@ -71,21 +71,53 @@ TfrmMain::TfrmMain(Registry& registry, std::string textStorePath, Dialogs& dialo
     buildStatusBar();
     layout->addWidget(StatusBar1);
 
+    // Screen readers name the tab control after the page it shows, and the keyboard starts on
+    // that page's first field, never on the tool bar (where Space would quit).
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+        PageControl1->setAccessibleName(PageControl1->tabText(index));
+        focusFirstFieldOfPage();
+    });
+
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this,
             [this] { openHelp(helpContextOf(QApplication::focusWidget())); });
 
     FormCreate();
+    focusFirstFieldOfPage();
 }
 
 TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
+    // A command under way is asked to stop at its next file; the window closes once it has.
+    if (m_running) {
+        m_closeRequested = true;
+        event->ignore();
+        return;
+    }
     leaveFocusedField();
     FormDestroy();
     m_help->close();
     QWidget::closeEvent(event);
+}
+
+// The first field to type in, in the page's reading order: keys pressed there only type.
+void TfrmMain::focusFirstFieldOfPage()
+{
+    QWidget* page = PageControl1->currentWidget();
+    for (QWidget* next = page->nextInFocusChain(); next != page && next != this;
+         next = next->nextInFocusChain()) {
+        const bool typedIn = qobject_cast<QLineEdit*>(next) != nullptr ||
+                             qobject_cast<QPlainTextEdit*>(next) != nullptr;
+        if (typedIn && page->isAncestorOf(next) && next->isVisibleTo(page) && next->isEnabled() &&
+            (next->focusPolicy() & Qt::TabFocus) != 0) {
+            // Not a tab into the field, which would select its text for replacing.
+            next->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    PageControl1->tabBar()->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmMain::leaveFocusedField()
@@ -120,6 +152,7 @@ void TfrmMain::FormCreate()
 {
     setWindowTitle(QString(kProgramTitle) + " v" + kProgramVersion);
     PageControl1->setCurrentIndex(0);
+    PageControl1->setAccessibleName(PageControl1->tabText(0));
     applySettings(m_initial);
     // The image page tab stays hidden until the load says otherwise.
     showImageTab(false);
@@ -227,9 +260,7 @@ GallerySettings TfrmMain::currentSettings() const
         settings.*settingsField(field).text = fromQt(edit->text());
     }
     for (const auto& [spin, field] : m_numberFields) {
-        const FieldInfo& info = settingsField(field);
-        settings.*info.number = static_cast<std::int32_t>(
-            parseWholeNumber(fromQt(spin->textValue())).value_or(info.minimum));
+        settings.*settingsField(field).number = spin->value();
     }
     for (const auto& [memo, field] : m_memoFields) {
         settings.*settingsField(field).text = recordText(memo);

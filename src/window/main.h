@@ -173,6 +173,7 @@ private:
     // Leaves the field that has the focus, as a click elsewhere would, so that its handler
     // stores what was typed.
     void leaveFocusedField();
+    void focusFirstFieldOfPage();
 
     void storeField(Field field);
     // Stores the number clamped to its field's limits; a clamp that changes what the field
@@ -203,6 +204,7 @@ private:
     BannerBanks m_banks;
     QColor m_dialogColour = Qt::black;
     bool m_running = false;
+    bool m_closeRequested = false;
     bool m_destroyed = false;
 
     OverflowTip* m_tip = nullptr;

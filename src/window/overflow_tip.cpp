@@ -1,5 +1,6 @@
 #include "window/overflow_tip.h"
 
+#include <QCursor>
 #include <QEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,11 +11,12 @@ namespace pixmosa {
 namespace {
 
 constexpr int kTickMilliseconds = 400;
+constexpr int kWatchMilliseconds = 100;
 
 }  // namespace
 
-// The tip lies under the pointer, so it lets the pointer through: were it to take the pointer,
-// the control would see the pointer leave and hide the tip at once.
+// The tip lies over the control and lets the pointer through, so the control keeps getting
+// the pointer's moves, presses and wheel turns while it shows.
 OverflowTip::OverflowTip(QObject* parent)
     : QObject(parent), m_tip(new QLabel(nullptr, Qt::ToolTip | Qt::WindowTransparentForInput))
 {
@@ -27,6 +29,8 @@ OverflowTip::OverflowTip(QObject* parent)
     m_tip->installEventFilter(this);
     m_timer.setInterval(kTickMilliseconds);
     connect(&m_timer, &QTimer::timeout, this, &OverflowTip::tick);
+    m_watch.setInterval(kWatchMilliseconds);
+    connect(&m_watch, &QTimer::timeout, this, &OverflowTip::hideUnlessPointerWithin);
 }
 
 OverflowTip::~OverflowTip()
@@ -50,25 +54,39 @@ void OverflowTip::watch(QListWidget* list)
 bool OverflowTip::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_tip) {
-        if (event->type() == QEvent::Enter) {
-            hide();
+        if (event->type() == QEvent::Leave) {
+            hideUnlessPointerWithin();
         }
         return false;
     }
     switch (event->type()) {
-    case QEvent::MouseMove: {
-        const auto* move = static_cast<QMouseEvent*>(event);
-        if (move->buttons() == Qt::NoButton && !m_timer.isActive() && !isShowing()) {
+    case QEvent::MouseMove:
+        if (static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton) {
+            break;
+        }
+        if (isShowing()) {
+            hideUnlessPointerWithin();
+        } else if (!m_timer.isActive() || watched != m_control) {
             m_control = qobject_cast<QWidget*>(watched);
-            m_pointer = move->position().toPoint();
             m_ticks = 0;
             m_timer.start();
         }
         break;
-    }
     case QEvent::Leave:
+        // Another control's leave says nothing of the one the tip is for.
+        if (watched != m_control) {
+            break;
+        }
+        if (isShowing()) {
+            hideUnlessPointerWithin();
+        } else {
+            hide();
+        }
+        break;
     case QEvent::KeyPress:
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
     case QEvent::FocusOut:
         hide();
         break;
@@ -84,6 +102,11 @@ void OverflowTip::tick()
         return;
     }
     m_timer.stop();
+    // Where the pointer rests now, which may be elsewhere on the control than where it came in.
+    const QPoint pointer = m_control->mapFromGlobal(QCursor::pos());
+    if (!m_control->rect().contains(pointer)) {
+        return;
+    }
     if (auto* field = qobject_cast<QLineEdit*>(m_control)) {
         if (field->fontMetrics().horizontalAdvance(field->text()) > field->contentsRect().width()) {
             showOver(field, field->rect(), field->text());
@@ -94,7 +117,7 @@ void OverflowTip::tick()
     if (list == nullptr) {
         return;
     }
-    const QListWidgetItem* item = list->itemAt(m_pointer);
+    const QListWidgetItem* item = list->itemAt(pointer);
     if (item == nullptr) {
         return;
     }
@@ -106,17 +129,27 @@ void OverflowTip::tick()
 
 void OverflowTip::showOver(QWidget* owner, const QRect& area, const QString& text)
 {
+    m_area = QRect(owner->mapToGlobal(area.topLeft()), area.size());
     m_tip->setFont(owner->font());
     m_tip->setText(text);
     m_tip->adjustSize();
-    m_tip->move(owner->mapToGlobal(area.topLeft()));
+    m_tip->move(m_area.topLeft());
     m_tip->resize(std::max(m_tip->width(), area.width()), area.height());
     m_tip->show();
+    m_watch.start();
+}
+
+void OverflowTip::hideUnlessPointerWithin()
+{
+    if (!m_area.contains(QCursor::pos())) {
+        hide();
+    }
 }
 
 void OverflowTip::hide()
 {
     m_timer.stop();
+    m_watch.stop();
     m_ticks = 0;
     m_tip->hide();
 }

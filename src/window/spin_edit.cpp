@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <algorithm>
+#include <cstdint>
 
 #include "settings/number_field.h"
 
@@ -25,6 +26,12 @@ void SpinEdit::setTextValue(const QString& text)
     lineEdit()->setText(text);
 }
 
+std::int32_t SpinEdit::value() const
+{
+    const std::int64_t typed = parseWholeNumber(textValue().toStdString()).value_or(m_minimum);
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(typed, INT32_MIN, INT32_MAX));
+}
+
 void SpinEdit::setValue(std::int32_t value)
 {
     lineEdit()->setText(QString::number(value));
@@ -32,9 +39,8 @@ void SpinEdit::setValue(std::int32_t value)
 
 void SpinEdit::stepBy(int steps)
 {
-    const std::int64_t current = parseWholeNumber(textValue().toStdString()).value_or(m_minimum);
-    setValue(
-        static_cast<std::int32_t>(std::clamp<std::int64_t>(current + steps, m_minimum, m_maximum)));
+    setValue(static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(std::int64_t{value()} + steps, m_minimum, m_maximum)));
 }
 
 QValidator::State SpinEdit::validate(QString&, int&) const

@@ -46,6 +46,7 @@ QWidget* TfrmMain::buildThumbnailsTab()
     ImageArea->setObjectName("ImageArea");
     ImageArea->setGeometry(0, 196, 125, 104);
     ImageArea->setScaledContents(true);
+    ImageArea->setAccessibleName("Preview of the selected image");
 
     // Wired to the same handler as the browse button, but never shown and never focused.
     butImgDir = new QToolButton(tabThumbs);

@@ -2,6 +2,7 @@
 #include <QStyle>
 
 #include "window/main.h"
+#include "window/tool_icons.h"
 
 namespace pixmosa {
 
@@ -15,7 +16,7 @@ void TfrmMain::buildToolBar()
     row->setSpacing(2);
 
     butExit = toolButton(Panel1, "butExit", "Exit", 39, &TfrmMain::butExitClick);
-    butExit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    butExit->setIcon(exitIcon());
     butMakeThumbs =
         toolButton(Panel1, "butMakeThumbs", "Make Thumbnails", 31, &TfrmMain::butMakeThumbsClick);
     butMakeThumbs->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
@@ -24,9 +25,11 @@ void TfrmMain::buildToolBar()
     butBrowser->setIcon(style()->standardIcon(QStyle::SP_DirLinkIcon));
     butHTML = toolButton(Panel1, "butHTML", "Make Gallery", 29, &TfrmMain::butHTMLClick);
     butHTML->setText("&Gallery");
+    // Yellow on green only while it can be pressed: during a command it greys out like the
+    // other command buttons.
     butHTML->setStyleSheet(
-        "QToolButton { color: yellow; background-color: green; font-weight: bold; "
-        "padding: 0 6px; }");
+        "QToolButton { font-weight: bold; padding: 0 6px; }"
+        "QToolButton:enabled { color: yellow; background-color: green; }");
     butHelp = toolButton(Panel1, "butHelp", "Help", 10, &TfrmMain::butHelpClick);
     butHelp->setText("?");
     for (QToolButton* button : {butExit, butMakeThumbs, butBrowser, butHelp}) {

@@ -7,8 +7,12 @@
 namespace pixmosa {
 
 WindowObserver::WindowObserver(QLabel* statusText, QProgressBar* progress, Dialogs& dialogs,
-                               QWidget* window)
-    : m_statusText(statusText), m_progress(progress), m_dialogs(dialogs), m_window(window)
+                               QWidget* window, const bool& stop)
+    : m_statusText(statusText),
+      m_progress(progress),
+      m_dialogs(dialogs),
+      m_window(window),
+      m_stop(stop)
 {
 }
 

@@ -724,6 +724,38 @@ TEST_F(GalleryRunTest, PageThatCannotBeCreatedStopsTheRun)
     EXPECT_FALSE(exists("index.html"));
 }
 
+// Asked to stop (the window is being closed), the run ends between two pages: the pages
+// before stay whole, no later page and no index page is written, and nothing is opened.
+TEST_F(GalleryRunTest, RunAskedToStopEndsBetweenTwoPages)
+{
+    class StopAtSecondPage final : public GalleryObserver {
+    public:
+        void status(std::string_view text) override { texts.emplace_back(text); }
+        void progress(std::size_t, std::size_t) override {}
+        void breathe() override {}
+        void beep() override {}
+        void message(std::string_view) override {}
+        void openPage(const std::string& path) override { texts.push_back("open " + path); }
+        // Asked once page 2 is under way: it is finished, page 3 is not begun.
+        bool stopRequested() const override { return texts.back() == "Writing page 2 of 3"; }
+        Names texts{""};
+    } stopping;
+    inputs.settings.Rows = 1;
+    inputs.settings.Cols = 1;
+    addNumberedImages(3);
+
+    const Result<CommandEnd> end = RunGallery(inputs, stopping, draw, colours);
+
+    ASSERT_TRUE(end.ok()) << end.message();
+    EXPECT_EQ(*end, CommandEnd::Stopped);
+    EXPECT_TRUE(exists("Gallery2.html"));
+    EXPECT_TRUE(exists("p2.html"));
+    EXPECT_FALSE(exists("Gallery3.html"));
+    EXPECT_FALSE(exists("p3.html"));
+    EXPECT_FALSE(exists("index.html"));
+    EXPECT_EQ(stopping.texts.back(), "Writing page 2 of 3");
+}
+
 // A page name that is a link never leads the run to write the file it names.
 TEST_F(GalleryRunTest, PageNamedByASymbolicLinkStopsTheRunAndItsTargetIsKept)
 {

@@ -235,6 +235,34 @@ TEST_F(MakeThumbnailsTest, KilledRunLeavesNoPartialThumbnail)
     }
 }
 
+// A window being closed asks the command to stop: it ends before the next thumbnail is
+// written, with every file whole, and says it stopped instead of finishing.
+TEST_F(MakeThumbnailsTest, CommandAskedToStopEndsBetweenTwoThumbnails)
+{
+    class StopAtThird final : public CommandObserver {
+    public:
+        void status(std::string_view text) override { texts.emplace_back(text); }
+        void progress(std::size_t, std::size_t) override {}
+        void breathe() override {}
+        void beep() override { texts.emplace_back("beep"); }
+        void message(std::string_view) override {}
+        bool stopRequested() const override { return texts.size() >= 3; }
+        Names texts;
+    } stopping;
+    const Names images = addNumberedImages(6);
+    workers = 2;
+
+    const Result<CommandEnd> end = MakeThumbnails(settings, images, stopping, {workers, 0});
+
+    ASSERT_TRUE(end.ok()) << end.message();
+    EXPECT_EQ(*end, CommandEnd::Stopped);
+    EXPECT_EQ(stopping.texts.back(), "Creating thumbnail 3 of 6");
+    EXPECT_TRUE(dir.exists("pics/Thumbs/Thumb-2.jpg"));
+    for (const char* later : {"3", "4", "5", "6"}) {
+        EXPECT_FALSE(dir.exists(std::string("pics/Thumbs/Thumb-") + later + ".jpg")) << later;
+    }
+}
+
 TEST_F(MakeThumbnailsTest, MissingImageDirectoryDoesNothing)
 {
     settings.ImageDir = dir.path("missing");

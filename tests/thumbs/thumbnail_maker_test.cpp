@@ -257,13 +257,13 @@ TEST_F(ThumbnailMakerTest, TruncatedImageIsStillMadeWithWhatCouldBeReadAndTheDam
     EXPECT_TRUE(MakeThumbnail(dir.path("truncated.jpg"), dir.path("t.jpg"), 100).ok());
     EXPECT_FALSE(dir.read("t.jpg").empty());
     std::string warning;
-    ASSERT_TRUE(renderThumbnail(dir.path("truncated.jpg"), 100, nullptr, &warning).ok());
+    ASSERT_TRUE(renderThumbnail(dir.path("truncated.jpg"), 100, {nullptr, &warning}).ok());
     EXPECT_EQ(warning,
               "JPEG warning in " + dir.path("truncated.jpg") + ": Premature end of JPEG file");
     warning.clear();
-    ASSERT_TRUE(
-        renderThumbnail(writeImage("whole.jpg", test::patternImage(40, 30)), 10, nullptr, &warning)
-            .ok());
+    ASSERT_TRUE(renderThumbnail(writeImage("whole.jpg", test::patternImage(40, 30)), 10,
+                                {nullptr, &warning})
+                    .ok());
     EXPECT_EQ(warning, "");
 }
 

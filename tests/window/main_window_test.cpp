@@ -1,9 +1,11 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QFileDialog>
 #include <QFocusEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
+#include <cmath>
 #include <csignal>
 #include <memory>
 
@@ -116,10 +118,11 @@ private:
         return names;
     }
 
-    // The pointer moving over a control with no button held; the offscreen platform has no
-    // pointer of its own to move.
+    // The pointer moving over a control with no button held: the platform's pointer is put
+    // there, and the control is told of the move.
     static void hover(QWidget* widget, QPoint at)
     {
+        QCursor::setPos(widget->mapToGlobal(at));
         QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                          Qt::NoModifier);
         QApplication::sendEvent(widget, &move);
@@ -372,8 +375,9 @@ private slots:
         window.ImageDirExit();
         QWidget* lines = window.ImageList->viewport();
         const QRect line = window.ImageList->visualItemRect(window.ImageList->item(0));
-        hover(lines, line.center());
-        hover(lines, line.center() + QPoint(1, 0));
+        // The line is as wide as its text, so its centre lies beyond the list's right edge.
+        hover(lines, QPoint(20, line.center().y()));
+        hover(lines, QPoint(21, line.center().y()));
         QTRY_VERIFY_WITH_TIMEOUT(tip->isShowing(), 2000);
         QCOMPARE(shown->pos(), lines->mapToGlobal(line.topLeft()));
         QCOMPARE(shown->height(), line.height());
@@ -518,15 +522,166 @@ private slots:
                 QCOMPARE(field->accessibleName(), QString(text));
             }
         }
+        // Screen readers hear the colour a button holds, and so does its tip.
         QCOMPARE(window.GalleryColors->background()->accessibleName(),
-                 QString("Gallery background colour"));
+                 QString("Gallery background colour, #000080"));
         QCOMPARE(window.ImageColors->visitedLink()->toolTip(),
-                 QString("Image visited link colour"));
-        QCOMPARE(window.butTableBackColor->toolTip(), QString("Table background colour"));
+                 QString("Image visited link colour, #800000"));
+        QCOMPARE(window.butTableBackColor->toolTip(), QString("Table background colour, #C0C0C0"));
         for (const ColourButton* button : window.findChildren<ColourButton*>()) {
-            QVERIFY(button->accessibleName().endsWith(" colour"));
+            QVERIFY(button->accessibleName().contains(" colour, #"));
             QCOMPARE(button->toolTip(), button->accessibleName());
         }
+        m_dialogs.colours.push_back(QColor(0, 0x33, 0x66));
+        QTest::mouseClick(window.GalleryColors->background(), Qt::LeftButton);
+        const QAccessibleInterface* chosen =
+            QAccessible::queryAccessibleInterface(window.GalleryColors->background());
+        QCOMPARE(chosen->text(QAccessible::Name), QString("Gallery background colour, #003366"));
+    }
+
+    // What a screen reader is told: the numbers the spin fields hold and their limits, the
+    // page the tab control shows, and what the picture box is.
+    void screenReadersHearValuesPagesAndThePreview()
+    {
+        TfrmMain& window = open();
+        for (SpinEdit* spin : window.findChildren<SpinEdit*>()) {
+            QAccessibleValueInterface* value =
+                QAccessible::queryAccessibleInterface(spin)->valueInterface();
+            QVERIFY2(value != nullptr, qPrintable(spin->objectName()));
+            QCOMPARE(value->currentValue().toString(), spin->textValue());
+            QCOMPARE(value->minimumValue().toInt(), spin->minimum());
+            QCOMPARE(value->maximumValue().toInt(), spin->maximum());
+        }
+        QAccessibleValueInterface* size =
+            QAccessible::queryAccessibleInterface(window.ThumbSize)->valueInterface();
+        QCOMPARE(size->minimumValue().toInt(), 1);
+        QCOMPARE(size->maximumValue().toInt(), 400);
+        typeAndLeave("ThumbSize", "120");
+        QCOMPARE(size->currentValue().toInt(), 120);
+
+        const auto nameOf = [](QObject* object) {
+            return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+        };
+        QCOMPARE(nameOf(window.PageControl1), QString("Thumbnails"));
+        window.PageControl1->setCurrentWidget(window.tabAdvanced);
+        QCOMPARE(nameOf(window.PageControl1), QString("Advanced"));
+        QCOMPARE(nameOf(window.ImageArea), QString("Preview of the selected image"));
+    }
+
+    // The keyboard starts on the shown page's first field, so the first Space or Return cannot
+    // quit, and each page switch lands on the new page's first field.
+    void focusStartsOnThePageAndFollowsEachSwitch()
+    {
+        TfrmMain& window = open();
+        showActive(window);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window.ImageDir));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(window.isVisible());
+
+        const std::pair<Qt::Key, QWidget*> steps[] = {
+            {Qt::Key_Tab, window.GalleryTitle},     {Qt::Key_Tab, window.ImageTitle},
+            {Qt::Key_Tab, window.IndexFile},        {Qt::Key_Tab, window.HeaderCode},
+            {Qt::Key_Backtab, window.IndexFile},    {Qt::Key_Backtab, window.ImageTitle},
+            {Qt::Key_Backtab, window.GalleryTitle}, {Qt::Key_Backtab, window.ImageDir},
+        };
+        for (const auto& [key, expected] : steps) {
+            QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+            QCOMPARE(QApplication::focusWidget(), expected);
+        }
+    }
+
+    // The share of a control's pixels in the Gallery button's green.
+    static double greenShare(QWidget* control)
+    {
+        const QImage image = control->grab().toImage();
+        int green = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                green += pixel.green() > 100 && pixel.red() < 60 && pixel.blue() < 60 ? 1 : 0;
+            }
+        }
+        return static_cast<double>(green) / (image.width() * image.height());
+    }
+
+    void blockedCommandsAllLookBlocked()
+    {
+        TfrmMain& window = open();
+        showActive(window);
+        QVERIFY(greenShare(window.butHTML) > 0.3);
+        double during = -1;
+        m_dialogs.whileShowingMessage = [&] {
+            QVERIFY(!window.butHTML->isEnabled());
+            during = greenShare(window.butHTML);
+        };
+        window.butHTMLClick();
+        QCOMPARE(m_dialogs.messages.size(), 1);
+        QVERIFY2(during >= 0 && during < 0.02, qPrintable(QString::number(during)));
+        QVERIFY(greenShare(window.butHTML) > 0.3);
+    }
+
+    // The contrast of a colour with another, as the web's guidelines reckon it (1 to 21).
+    static double contrast(const QColor& a, const QColor& b)
+    {
+        const auto luminance = [](const QColor& colour) {
+            const auto linear = [](double channel) {
+                return channel <= 0.03928 ? channel / 12.92
+                                          : std::pow((channel + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+                   0.0722 * linear(colour.blueF());
+        };
+        const double first = luminance(a) + 0.05;
+        const double second = luminance(b) + 0.05;
+        return std::max(first, second) / std::min(first, second);
+    }
+
+    void exitGlyphReadsOnLightAndDarkPalettes()
+    {
+        TfrmMain& window = open();
+        const QImage glyph = window.butExit->icon().pixmap(32).toImage();
+        for (const QColor& ground : {QColor(0xEF, 0xEF, 0xEF), QColor(0x35, 0x35, 0x35)}) {
+            double best = 1;
+            for (int y = 0; y < glyph.height(); ++y) {
+                for (int x = 0; x < glyph.width(); ++x) {
+                    if (glyph.pixelColor(x, y).alpha() == 255) {
+                        best = std::max(best, contrast(glyph.pixelColor(x, y), ground));
+                    }
+                }
+            }
+            QVERIFY2(best >= 4.5, qPrintable(ground.name() + " " + QString::number(best)));
+        }
+    }
+
+    void escapeClosesTheHelpWindow()
+    {
+        TfrmMain& window = open();
+        window.butHelpClick();
+        HelpWindow* help = window.helpWindow();
+        showActive(*help);
+        QTest::keyClick(help->browser(), Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
+    }
+
+    // The platform's own dialog, answered by closing it once it has been measured.
+    void textDialogIsWideEnoughForItsTitleAndALongName()
+    {
+        QtDialogs dialogs;
+        int width = 0;
+        QTimer::singleShot(200, [&width] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                width = dialog->width();
+                dialog->reject();
+            }
+        });
+        const std::optional<QString> typed = dialogs.askText(
+            nullptr, "New Banner Bank", "Add Banner Bank", QString(), 255, DialogPlace::Window);
+        QVERIFY(!typed);
+        const QFontMetrics metrics(QApplication::font());
+        QVERIFY2(width >= metrics.horizontalAdvance("New Banner Bank") + 120,
+                 qPrintable(QString::number(width)));
+        QVERIFY(width >= metrics.horizontalAdvance(QString(40, 'n')));
     }
 
     void frameOffersNeitherMinimiseNorMaximise()

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 #include "window/dialogs.h"
 
@@ -29,7 +30,13 @@ public:
         return take(texts);
     }
     void showError(QWidget*, const QString& text) override { errors << text; }
-    void showMessage(QWidget*, const QString& text) override { messages << text; }
+    void showMessage(QWidget*, const QString& text) override
+    {
+        messages << text;
+        if (whileShowingMessage) {
+            whileShowingMessage();
+        }
+    }
     void beep() override { ++beeps; }
     void openWithDesktop(const QString& pathOrUrl) override { opened << pathOrUrl; }
 
@@ -45,6 +52,8 @@ public:
     QStringList messages;
     QStringList opened;
     int beeps = 0;
+    // Runs while a message shows, as a user would look at the window behind it.
+    std::function<void()> whileShowingMessage;
 
 private:
     template <typename T>
