@@ -25,9 +25,10 @@ jobs=$(nproc)
 
 packages=(cmake make g++ pkg-config libgtest-dev libjpeg-dev libexif-dev qt6-base-dev)
 if [ "$mode" = test ]; then
-    # The browser test drives Debian's Chromium through Selenium; the fuzz targets are clang's.
+    # The browser test drives Debian's Chromium through Selenium; the fuzz targets are clang's;
+    # the window's real-display tests run on a virtual X server with openbox and xdotool.
     packages+=(clang-format chromium chromium-driver python3-selenium clang libclang-rt-14-dev
-        dpkg-dev desktop-file-utils appstream man-db)
+        dpkg-dev desktop-file-utils appstream man-db xvfb openbox xdotool)
 fi
 missing=()
 for package in "${packages[@]}"; do

@@ -207,13 +207,13 @@ void JpegDecoder::stopWhenSet(const std::atomic<bool>* stop)
     m_context->stop = stop;
 }
 
-bool JpegDecoder::start()
+bool JpegDecoder::start(unsigned scaleDenominator)
 {
     jpeg_decompress_struct& info = m_context->info;
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     info.scale_num = 1;
-    info.scale_denom = 1;
+    info.scale_denom = scaleDenominator;
     info.dct_method = JDCT_ISLOW;
     info.do_fancy_upsampling = TRUE;
     info.do_block_smoothing = TRUE;
@@ -223,6 +223,16 @@ bool JpegDecoder::start()
     }
     jpeg_start_decompress(&info);
     return true;
+}
+
+std::uint32_t JpegDecoder::outputWidth() const
+{
+    return m_context->info.output_width;
+}
+
+std::uint32_t JpegDecoder::outputHeight() const
+{
+    return m_context->info.output_height;
 }
 
 int JpegDecoder::bytesPerPixel() const

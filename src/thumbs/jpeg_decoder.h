@@ -43,9 +43,13 @@ public:
     // Once the flag (when given) is set, the decode fails at its next row or scan.
     void stopWhenSet(const std::atomic<bool>* stop);
 
-    // Full-scale decoding with the accurate DCT, fancy upsampling and block smoothing, to RGB
-    // (grey sources too); CMYK and YCCK sources are read as CMYK, four bytes a pixel.
-    bool start();
+    // Decoding with the accurate DCT, fancy upsampling and block smoothing, to RGB (grey
+    // sources too); CMYK and YCCK sources are read as CMYK, four bytes a pixel. Full scale, or
+    // reduced by the DCT to 1/2, 1/4 or 1/8 of each side.
+    bool start(unsigned scaleDenominator = 1);
+    // The size of the rows produced, once started.
+    std::uint32_t outputWidth() const;
+    std::uint32_t outputHeight() const;
     int bytesPerPixel() const;
     // Rows are produced in groups of this many; skipping is exact only from a group's start.
     std::uint32_t rowGroupHeight() const;

@@ -9,6 +9,7 @@
 #include "thumbs/jpeg_decoder.h"
 #include "thumbs/jpeg_encoder.h"
 #include "thumbs/jpeg_source.h"
+#include "thumbs/pixel_rows.h"
 
 namespace pixmosa {
 
@@ -25,30 +26,6 @@ std::vector<std::uint32_t> samplePositions(std::uint32_t targetLength, double fa
             std::clamp<std::int64_t>(position, 0, static_cast<std::int64_t>(sourceLength) - 1));
     }
     return positions;
-}
-
-void sampleRow(const unsigned char* sourceRow, int bytesPerPixel, bool invertedCmyk,
-               const std::vector<std::uint32_t>& columns, unsigned char* target)
-{
-    for (const std::uint32_t column : columns) {
-        const unsigned char* pixel = sourceRow + static_cast<std::size_t>(column) * bytesPerPixel;
-        if (bytesPerPixel == 3) {
-            target[0] = pixel[0];
-            target[1] = pixel[1];
-            target[2] = pixel[2];
-        } else {
-            // CMYK: ink over white. Adobe stores the channels inverted, as the amounts of light.
-            const auto light = [invertedCmyk](unsigned char value) {
-                return invertedCmyk ? value : 255 - value;
-            };
-            const int black = light(pixel[3]);
-            for (int channel = 0; channel < 3; ++channel) {
-                target[channel] =
-                    static_cast<unsigned char>((light(pixel[channel]) * black + 127) / 255);
-            }
-        }
-        target += 3;
-    }
 }
 
 // An empty source has a size of 0 x 0, so its scale factor would divide by zero.

@@ -1,6 +1,5 @@
 #include <QCoreApplication>
 #include <QDir>
-#include <QImageReader>
 
 #include "catalogue/image_order.h"
 #include "catalogue/image_paths.h"
@@ -11,7 +10,6 @@
 #include "thumbs/jpeg_source.h"
 #include "window/main.h"
 #include "window/qt_text.h"
-#include "window/upright_picture.h"
 
 namespace pixmosa {
 
@@ -66,7 +64,11 @@ void TfrmMain::ImageListDragDrop(std::optional<int> row)
     const std::optional<std::size_t> onto =
         row ? std::optional<std::size_t>(static_cast<std::size_t>(*row)) : std::nullopt;
     const std::size_t to = moveImage(m_images, static_cast<std::size_t>(from), onto);
-    refreshImageList(static_cast<int>(to));
+    // One entry moves in the widget too, so a long list is reordered as fast as a short one;
+    // selecting it there is no selection by the user, so no preview runs.
+    const QSignalBlocker blocker(ImageList);
+    ImageList->insertItem(static_cast<int>(to), ImageList->takeItem(from));
+    ImageList->setCurrentRow(static_cast<int>(to));
 }
 
 void TfrmMain::ImageListClick()
@@ -90,25 +92,25 @@ void TfrmMain::ImageListClick()
                            static_cast<int>(upright.height))
               : std::nullopt;
     if (!fitted) {
+        m_previews->cancel();
         ImageArea->clear();
         return;
     }
     ImageArea->setGeometry(fitted->left, fitted->top, fitted->width, fitted->height);
-    // The stored pixels are scaled to the box's size before they are turned upright, so a
-    // turned photo is read with the box's sides exchanged.
-    QImageReader reader(toQt(path));
-    reader.setAutoTransform(false);
-    QSize scaled(std::max(fitted->width, 1), std::max(fitted->height, 1));
-    if (swapsSides(frame->orientation)) {
-        scaled.transpose();
-    }
-    reader.setScaledSize(scaled);
-    const QImage picture = reader.read();
+    // The picture is decoded on the loader's thread and shown when it comes (previewLoaded);
+    // the box keeps the one before until then. A turned photo is stored with the box's sides
+    // exchanged.
+    const QSize box(std::max(fitted->width, 1), std::max(fitted->height, 1));
+    m_previews->request(path, box, swapsSides(frame->orientation) ? box.transposed() : box);
+}
+
+void TfrmMain::previewLoaded(const QImage& picture)
+{
     if (picture.isNull()) {
         ImageArea->clear();
-        return;
+    } else {
+        ImageArea->setPixmap(QPixmap::fromImage(picture));
     }
-    ImageArea->setPixmap(QPixmap::fromImage(uprightPicture(picture, frame->orientation)));
 }
 
 void TfrmMain::butRenameImgClick()

@@ -46,6 +46,8 @@ TfrmMain::TfrmMain(Registry& registry, std::string textStorePath, Dialogs& dialo
     dialogFont.setPointSize(8);
     setFont(dialogFont);
     m_tip = new OverflowTip(this);
+    m_previews = new PreviewLoader(this);
+    connect(m_previews, &PreviewLoader::loaded, this, &TfrmMain::previewLoaded);
     m_help = new HelpWindow(toQt(helpPagePath()), this);
 
     auto* layout = new QVBoxLayout(this);

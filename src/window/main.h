@@ -29,6 +29,7 @@
 #include "window/image_list_box.h"
 #include "window/marquee.h"
 #include "window/overflow_tip.h"
+#include "window/preview_loader.h"
 #include "window/spin_edit.h"
 
 namespace pixmosa {
@@ -185,6 +186,7 @@ private:
     void scanImageDirectory();
     void refreshImageList(int selected);
     void refreshBankList();
+    void previewLoaded(const QImage& picture);
     void showChosenBank();
 
     // Runs a long command with the command buttons disabled, so none can start inside it.
@@ -208,6 +210,7 @@ private:
     bool m_destroyed = false;
 
     OverflowTip* m_tip = nullptr;
+    PreviewLoader* m_previews = nullptr;
     HelpWindow* m_help = nullptr;
     QProgressBar* m_progress = nullptr;
     QLabel* m_statusText = nullptr;

@@ -779,7 +779,9 @@ private slots:
         QCOMPARE(previewAfterSelecting(0), QRect(0, 196, 125, 94));
         QCOMPARE(previewAfterSelecting(1), QRect(28, 196, 70, 94));
         QCOMPARE(previewAfterSelecting(0), QRect(28, 196, 70, 52));
-        QVERIFY(!control<QLabel>("ImageArea")->pixmap().isNull());
+        // The picture is decoded off the window's thread and comes a moment later.
+        QTRY_VERIFY(!control<QLabel>("ImageArea")->pixmap().isNull());
+        QCOMPARE(control<QLabel>("ImageArea")->pixmap().size(), QSize(70, 52));
 
         m_dir->write("pics/b.jpg", "no picture");
         previewAfterSelecting(1);
@@ -810,6 +812,7 @@ private slots:
         openOnImages();
 
         QCOMPARE(previewAfterSelecting(0), QRect(24, 196, 78, 104));
+        QTRY_VERIFY(!control<QLabel>("ImageArea")->pixmap().isNull());
         const QImage shown = control<QLabel>("ImageArea")->pixmap().toImage();
         QCOMPARE(shown.size(), QSize(78, 104));
         const QColor top = shown.pixelColor(39, 10);
@@ -833,6 +836,44 @@ private slots:
         list->setCurrentRow(0);
         m_window->ImageListDragDrop(std::nullopt);
         QCOMPARE(listed(), QStringList({"c.jpg", "d.jpg", "e.jpg", "b.jpg", "a.jpg"}));
+    }
+
+    // Ctrl+Up and Ctrl+Down move the selected entry one place, as a drop on its neighbour
+    // would; a long list is reordered this way entry by entry without rebuilding it.
+    void ctrlArrowsMoveTheSelectedEntryOnePlace()
+    {
+        for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {
+            addFile(name, "");
+        }
+        openOnImages();
+        auto* list = control<QListWidget>("ImageList");
+        list->setCurrentRow(0);
+        QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(listed(), QStringList({"b.jpg", "a.jpg", "c.jpg"}));
+        QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier);
+        QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(listed(), QStringList({"b.jpg", "c.jpg", "a.jpg"}));
+        QCOMPARE(list->currentRow(), 2);
+        QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(listed(), QStringList({"b.jpg", "a.jpg", "c.jpg"}));
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(listed(), QStringList({"b.jpg", "a.jpg", "c.jpg"}));
+        QCOMPARE(list->currentRow(), 0);
+
+        QStringList many;
+        for (int i = 0; i < 2000; ++i) {
+            many << QString("%1.jpg").arg(i, 4, 10, QChar('0'));
+            addFile(many.back().toStdString(), "");
+        }
+        m_window->ImageDirExit();
+        const QString last = list->item(list->count() - 1)->text();
+        list->setCurrentRow(list->count() - 1);
+        for (int i = 0; i < 2002; ++i) {
+            QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier);
+        }
+        QCOMPARE(list->item(0)->text(), last);
+        QCOMPARE(listed().mid(1, 3), QStringList({"0000.jpg", "0001.jpg", "0002.jpg"}));
+        QCOMPARE(QString::fromStdString(m_window->images().front()), last);
     }
 
     void renameAsksForAPrefixAndNumbersTheList()
