@@ -1,5 +1,6 @@
 // Writes a seed corpus for each fuzz target into DIR/<target>: a registry file and a text store
-// as the program writes them, and JPEG photographs, one of them with an EXIF orientation.
+// as the program writes them, and JPEG photographs, one with an EXIF orientation and one with
+// an ICC colour profile.
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -78,7 +79,14 @@ int main(int argc, char** argv)
               std::string(structure, sizeof structure - 1));
 
     const std::string plain = photograph(40, 30);
+    // An RGB colour profile long enough to take two APP2 segments.
+    std::vector<unsigned char> profile(70000, 0x5A);
+    const std::string header = "RGB ";
+    std::copy(header.begin(), header.end(), profile.begin() + 16);
+    std::vector<unsigned char> pixels(40 * 30 * 3, 0x80);
+    const std::string tagged = pixmosa::encodeThumbnailJpeg(40, 30, pixels.data(), profile).value();
     for (const char* target : {"jpeg_header", "thumbnail_maker"}) {
+        writeFile(root / target / "tagged.jpg", tagged);
         writeFile(root / target / "landscape.jpg", plain);
         writeFile(root / target / "portrait.jpg", photograph(18, 32));
         writeFile(root / target / "turned.jpg", withOrientation(plain));

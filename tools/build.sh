@@ -26,9 +26,10 @@ jobs=$(nproc)
 packages=(cmake make g++ pkg-config libgtest-dev libjpeg-dev libexif-dev qt6-base-dev)
 if [ "$mode" = test ]; then
     # The browser test drives Debian's Chromium through Selenium; the fuzz targets are clang's;
-    # the window's real-display tests run on a virtual X server with openbox and xdotool.
+    # the window's real-display tests run on a virtual X server with openbox and xdotool; the
+    # browser test tags a photo with Ghostscript's Adobe RGB profile.
     packages+=(clang-format chromium chromium-driver python3-selenium clang libclang-rt-14-dev
-        dpkg-dev desktop-file-utils appstream man-db xvfb openbox xdotool)
+        dpkg-dev desktop-file-utils appstream man-db xvfb openbox xdotool libgs-common)
 fi
 missing=()
 for package in "${packages[@]}"; do

@@ -59,6 +59,30 @@ void sortImageNames(std::vector<std::string>& names)
     names = std::move(sorted);
 }
 
+bool listsBefore(std::string_view a, std::string_view b)
+{
+    const auto folded = [](char c) {
+        return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    };
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        if (folded(a[i]) != folded(b[i])) {
+            return folded(a[i]) < folded(b[i]);
+        }
+    }
+    if (a.size() != b.size()) {
+        return a.size() < b.size();
+    }
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    });
+}
+
+void sortInListingOrder(std::vector<std::string>& names)
+{
+    std::sort(names.begin(), names.end(), listsBefore);
+}
+
 std::size_t moveImage(std::vector<std::string>& names, std::size_t from,
                       std::optional<std::size_t> onto)
 {

@@ -37,6 +37,8 @@ Result<std::vector<std::string>> readImageDirectory(std::string_view directoryTe
             images.push_back(std::move(name));
         }
     }
+    // Sorted on, the locale's collation orders what the listing order gave.
+    sortInListingOrder(images);
     if (sorted) {
         sortImageNames(images);
     }

@@ -13,7 +13,7 @@ inline constexpr std::string_view kNoImagesMessage =
     "There are no JPG files in the selected directory";
 
 // The image list of a directory: every entry whose name ends in ".jpg" without regard to case
-// (hidden files and sub-directories included, ".jpeg" not), in the file system's listing order,
+// (hidden files and sub-directories included, ".jpeg" not), in listing order (listsBefore),
 // or sorted when `sorted` is on. A directory that does not exist or an empty text gives an
 // empty list. A directory that exists but cannot be read fails with "Cannot read the image
 // directory ", the path and the reason.

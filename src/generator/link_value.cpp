@@ -6,8 +6,8 @@ namespace {
 
 bool needsEncoding(unsigned char byte)
 {
-    if (byte < 0x20 || byte >= 0x7F) {
-        return true;
+    if (byte <= 0x20 || byte >= 0x7F) {
+        return true;  // control bytes, the blank, and what lies beyond ASCII
     }
     switch (byte) {
     case '"':

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <csetjmp>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -25,12 +26,20 @@ struct JpegDecoderContext {
     const std::atomic<bool>* stop = nullptr;
     bool exifSeen = false;
     Orientation orientation = Orientation::Upright;
+    // The ICC segments kept for the library's profile reader, and the end of their list.
+    jpeg_saved_marker_ptr lastIccSegment = nullptr;
+    int iccSegments = 0;
+    std::vector<unsigned char> colourProfile;
 };
 
 namespace {
 
 constexpr int kExifMarker = JPEG_APP0 + 1;
 constexpr unsigned char kExifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
+constexpr int kIccMarker = JPEG_APP0 + 2;
+constexpr unsigned char kIccHeader[] = {'I', 'C', 'C', '_', 'P', 'R', 'O', 'F', 'I', 'L', 'E', 0};
+// A profile is numbered in at most 255 segments; more cannot belong to one.
+constexpr int kMostIccSegments = 255;
 
 JpegDecoderContext* contextOf(j_common_ptr info)
 {
@@ -86,35 +95,93 @@ unsigned readSourceByte(j_decompress_ptr info)
     return *source->next_input_byte++;
 }
 
+// Reads a segment's first bytes into `into` while they match `header`, at most its length;
+// true when the whole header matched. `read` tells how many bytes were read.
+template <std::size_t N>
+bool readHeaderOf(j_decompress_ptr info, long length, const unsigned char (&header)[N],
+                  unsigned char* into, std::size_t& read)
+{
+    read = 0;
+    while (read < N && static_cast<long>(read) < length) {
+        into[read] = static_cast<unsigned char>(readSourceByte(info));
+        const bool same = into[read] == header[read];
+        ++read;
+        if (!same) {
+            return false;
+        }
+    }
+    return read == N;
+}
+
+long segmentLength(j_decompress_ptr info)
+{
+    const unsigned high = readSourceByte(info);
+    return static_cast<long>((high << 8) | readSourceByte(info)) - 2;
+}
+
 // Reads the orientation from the first EXIF segment and passes over every other APP1 segment
 // unread. The library's own saving of segments keeps them in a list that it walks to its end for
 // each new one, so a header of many small segments would cost time growing with their square.
 boolean readApp1Segment(j_decompress_ptr info)
 {
     JpegDecoderContext* context = contextOf(reinterpret_cast<j_common_ptr>(info));
-    const unsigned high = readSourceByte(info);
-    const long length = static_cast<long>((high << 8) | readSourceByte(info)) - 2;
+    const long length = segmentLength(info);
     if (length <= 0) {
         return TRUE;
     }
-    std::vector<unsigned char> data;
-    while (!context->exifSeen && data.size() < sizeof kExifHeader &&
-           data.size() < static_cast<std::size_t>(length)) {
-        data.push_back(static_cast<unsigned char>(readSourceByte(info)));
-        if (data.back() != kExifHeader[data.size() - 1]) {
-            break;
-        }
+    if (context->exifSeen) {
+        (*info->src->skip_input_data)(info, length);
+        return TRUE;
     }
-    if (data.size() < sizeof kExifHeader || data.back() != kExifHeader[data.size() - 1]) {
-        (*info->src->skip_input_data)(info, length - static_cast<long>(data.size()));
+    std::vector<unsigned char> data(static_cast<std::size_t>(length));
+    std::size_t read = 0;
+    if (!readHeaderOf(info, length, kExifHeader, data.data(), read)) {
+        (*info->src->skip_input_data)(info, length - static_cast<long>(read));
         return TRUE;
     }
     context->exifSeen = true;
-    data.resize(static_cast<std::size_t>(length));
-    for (std::size_t i = sizeof kExifHeader; i < data.size(); ++i) {
+    for (std::size_t i = read; i < data.size(); ++i) {
         data[i] = static_cast<unsigned char>(readSourceByte(info));
     }
     context->orientation = exifOrientation(data.data(), data.size());
+    return TRUE;
+}
+
+// Keeps the ICC segments, as the library's own saving would, in a list whose end is known, so
+// thousands of segments cost no more than their bytes; every other APP2 segment is skipped.
+boolean readApp2Segment(j_decompress_ptr info)
+{
+    JpegDecoderContext* context = contextOf(reinterpret_cast<j_common_ptr>(info));
+    const long length = segmentLength(info);
+    if (length <= 0) {
+        return TRUE;
+    }
+    unsigned char start[sizeof kIccHeader];
+    std::size_t matched = 0;
+    if (context->iccSegments >= kMostIccSegments ||
+        !readHeaderOf(info, length, kIccHeader, start, matched)) {
+        (*info->src->skip_input_data)(info, length - static_cast<long>(matched));
+        return TRUE;
+    }
+    auto* segment = static_cast<jpeg_saved_marker_ptr>(
+        (*info->mem->alloc_large)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE,
+                                  sizeof(jpeg_marker_struct) + static_cast<std::size_t>(length)));
+    segment->next = nullptr;
+    segment->marker = static_cast<UINT8>(kIccMarker);
+    segment->original_length = static_cast<unsigned int>(length);
+    segment->data_length = static_cast<unsigned int>(length);
+    segment->data = reinterpret_cast<JOCTET*>(segment + 1);
+    std::memcpy(segment->data, start, matched);
+    for (long i = static_cast<long>(matched); i < length; ++i) {
+        segment->data[i] = static_cast<JOCTET>(readSourceByte(info));
+    }
+    if (context->lastIccSegment == nullptr) {
+        info->marker_list = segment;
+    } else {
+        context->lastIccSegment->next = segment;
+    }
+    context->lastIccSegment = segment;
+    ++context->iccSegments;
     return TRUE;
 }
 
@@ -134,6 +201,7 @@ JpegDecoder::JpegDecoder(std::FILE* file) : m_context(std::make_unique<JpegDecod
     jpeg_create_decompress(&context.info);
     context.info.progress = &context.progress;
     jpeg_set_marker_processor(&context.info, kExifMarker, readApp1Segment);
+    jpeg_set_marker_processor(&context.info, kIccMarker, readApp2Segment);
     jpeg_stdio_src(&context.info, file);
 }
 
@@ -148,7 +216,28 @@ bool JpegDecoder::readHeader()
         return false;
     }
     jpeg_read_header(&m_context->info, TRUE);
+    readColourProfile();
     return true;
+}
+
+// A damaged profile is left out without a word: the warning the library gives for it is taken
+// back, so that damage in the image data is still the first warning told.
+void JpegDecoder::readColourProfile()
+{
+    JpegDecoderContext& context = *m_context;
+    if (context.iccSegments == 0) {
+        return;
+    }
+    const long warningsBefore = context.errors.num_warnings;
+    const std::string warningBefore = context.warning;
+    JOCTET* profile = nullptr;
+    unsigned int length = 0;
+    if (jpeg_read_icc_profile(&context.info, &profile, &length)) {
+        context.colourProfile.assign(profile, profile + length);
+    }
+    std::free(profile);
+    context.errors.num_warnings = warningsBefore;
+    context.warning = warningBefore;
 }
 
 std::uint32_t JpegDecoder::width() const
@@ -164,6 +253,16 @@ std::uint32_t JpegDecoder::height() const
 Orientation JpegDecoder::orientation() const
 {
     return m_context->orientation;
+}
+
+const std::vector<unsigned char>& JpegDecoder::colourProfile() const
+{
+    return m_context->colourProfile;
+}
+
+int JpegDecoder::sourceComponents() const
+{
+    return m_context->info.num_components;
 }
 
 std::uint64_t JpegDecoder::memoryNeeded() const

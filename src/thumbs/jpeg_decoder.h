@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "thumbs/orientation.h"
 
@@ -35,6 +36,10 @@ public:
     std::uint32_t height() const;
     // How the stored pixels must be turned to stand upright, from the header's EXIF segment.
     Orientation orientation() const;
+    // The ICC profile of the header's APP2 segments; empty when there is none or it is
+    // damaged (missing, repeated or inconsistent segments), which is not an error.
+    const std::vector<unsigned char>& colourProfile() const;
+    int sourceComponents() const;
     // What decoding will hold, from the header: the whole coefficient buffer of a progressive
     // or multi-scan image, a few rows of samples otherwise.
     std::uint64_t memoryNeeded() const;
@@ -71,6 +76,8 @@ public:
     const std::string& warningText() const;
 
 private:
+    void readColourProfile();
+
     std::unique_ptr<JpegDecoderContext> m_context;
 };
 

@@ -36,7 +36,7 @@ void onMessage(j_common_ptr) {}
 
 // Every library call sits in this frame, which holds nothing that needs destroying.
 bool encode(EncoderContext& context, std::uint32_t width, std::uint32_t height,
-            const unsigned char* pixels)
+            const unsigned char* pixels, std::span<const unsigned char> colourProfile)
 {
     if (setjmp(context.jump) != 0) {
         return false;
@@ -52,6 +52,10 @@ bool encode(EncoderContext& context, std::uint32_t width, std::uint32_t height,
     jpeg_set_quality(&info, 75, TRUE);
     jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
+    if (!colourProfile.empty()) {
+        jpeg_write_icc_profile(&info, colourProfile.data(),
+                               static_cast<unsigned int>(colourProfile.size()));
+    }
     const std::size_t stride = static_cast<std::size_t>(width) * 3;
     while (info.next_scanline < info.image_height) {
         JSAMPROW row[1] = {const_cast<unsigned char*>(pixels + info.next_scanline * stride)};
@@ -64,7 +68,8 @@ bool encode(EncoderContext& context, std::uint32_t width, std::uint32_t height,
 }  // namespace
 
 Result<std::string> encodeThumbnailJpeg(std::uint32_t width, std::uint32_t height,
-                                        const unsigned char* pixels)
+                                        const unsigned char* pixels,
+                                        std::span<const unsigned char> colourProfile)
 {
     EncoderContext context;
     context.info.err = jpeg_std_error(&context.errors);
@@ -72,7 +77,7 @@ Result<std::string> encodeThumbnailJpeg(std::uint32_t width, std::uint32_t heigh
     context.errors.output_message = onMessage;
     context.info.client_data = &context;
 
-    const bool encoded = encode(context, width, height, pixels);
+    const bool encoded = encode(context, width, height, pixels, colourProfile);
     jpeg_destroy_compress(&context.info);
     Result<std::string> result =
         Result<std::string>::failure(jpegErrorMessage(context.errorCode, context.errorText));

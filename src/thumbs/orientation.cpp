@@ -74,7 +74,8 @@ Raster turnUpright(Raster stored, Orientation orientation)
         break;
     }
     const ImageSize size = uprightSize({stored.width, stored.height}, orientation);
-    Raster upright{size.width, size.height, std::vector<unsigned char>(stored.pixels.size())};
+    Raster upright{size.width, size.height, std::vector<unsigned char>(stored.pixels.size()),
+                   std::move(stored.colourProfile)};
     unsigned char* target = upright.pixels.data();
     for (std::uint32_t y = 0; y < upright.height; ++y) {
         for (std::uint32_t x = 0; x < upright.width; ++x) {

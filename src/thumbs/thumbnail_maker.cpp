@@ -28,6 +28,15 @@ std::vector<std::uint32_t> samplePositions(std::uint32_t targetLength, double fa
     return positions;
 }
 
+// The colour space an ICC profile's header names for the data it describes.
+bool describesRgb(const std::vector<unsigned char>& profile)
+{
+    constexpr std::size_t kColourSpaceField = 16;
+    return profile.size() >= kColourSpaceField + 4 &&
+           std::equal(profile.begin() + kColourSpaceField, profile.begin() + kColourSpaceField + 4,
+                      "RGB ");
+}
+
 // An empty source has a size of 0 x 0, so its scale factor would divide by zero.
 constexpr std::string_view kEmptySourceMessage = "Invalid floating point operation";
 
@@ -145,6 +154,12 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,
     if (context.warning != nullptr && !decoder.warningText().empty()) {
         *context.warning = jpegWarningMessage(source, decoder.warningText());
     }
+    // The profile says how to read the photo's RGB values, which the thumbnail copies; one
+    // for other colours (grey, CMYK), which the thumbnail has turned to RGB, would misread them.
+    if (bytesPerPixel == 3 && decoder.sourceComponents() == 3 &&
+        describesRgb(decoder.colourProfile())) {
+        raster.colourProfile = decoder.colourProfile();
+    }
     return turnUpright(std::move(raster), decoder.orientation());
 }
 
@@ -179,7 +194,8 @@ Result<std::string> renderThumbnail(const std::string& source, std::uint32_t siz
     if (raster->width == 0 || raster->height == 0) {
         return std::string();
     }
-    return encodeThumbnailJpeg(raster->width, raster->height, raster->pixels.data());
+    return encodeThumbnailJpeg(raster->width, raster->height, raster->pixels.data(),
+                               raster->colourProfile);
 }
 
 Status writeThumbnail(const std::string& destination, std::string_view content)

@@ -6,7 +6,10 @@ It fails on a link whose target does not load or lies outside the gallery, an im
 not load or is drawn out of its proportions, a console or script error, a title or header text
 other than the one set, and a banner call that writes anything but one of its bank's banners.
 Over http, where a page may read an image's pixels, it also fails on an image that is not
-upright (sky above ground, the sun at the top left).
+upright (sky above ground, the sun at the top left), and on a thumbnail of a wide-gamut photo
+that shows other colours than the photo. A gallery made with the phone recipe of the help page
+(a viewport line and a style line of Header Code) is opened at 390 CSS pixels, three device
+pixels each: no page may scroll sideways, and no text may be drawn below 12 CSS pixels.
 
   gallery_in_browser.py PIXMOSA_CLI MAKE_TEST_PHOTOS OUTPUT_DIR
 """
@@ -61,6 +64,20 @@ def header(text):
 
 
 FOOTER = ['<DIV CLASS="banner" DATA-BANK="Empty">{Empty}</DIV>']
+
+# The two lines of Header Code that make a gallery fit a phone, as the help page gives them;
+# the style line also lifts the index page's "Page n" captions from their 10 pixels.
+PHONE_RECIPE = ['<META NAME="viewport" CONTENT="width=device-width, initial-scale=1">',
+                '<STYLE>IMG{max-width:100%;height:auto} FONT[size="1"]{font-size:12px}</STYLE>']
+
+# Ghostscript's Adobe RGB (1998) profile, from Debian's libgs-common.
+WIDE_GAMUT_PROFILE = "/usr/share/color/icc/ghostscript/a98.icc"
+
+
+def with_icc_profile(jpeg, profile):
+    """The JPEG with the profile in one APP2 segment right after its start-of-image marker."""
+    data = b"ICC_PROFILE\0\x01\x01" + profile
+    return jpeg[:2] + b"\xff\xe2" + (len(data) + 2).to_bytes(2, "big") + data + jpeg[2:]
 
 
 class Cli:
@@ -134,7 +151,32 @@ def make_galleries(cli_program, photos_program, root):
                           env=cli.env, capture_output=True, text=True)
     if kept.returncode != 1 or "3 of 6 images were left out" not in kept.stderr:
         raise RuntimeError(f"--keep-going gallery: exit {kept.returncode}, {kept.stderr}")
-    return [(odd, 2 + 1 + 8 + len(ODD_NAMES)), (many, 23 + 1), (keep, 3 + 3 + 1)]
+
+    # A photo in Adobe RGB, whose thumbnail must keep the profile to show the same colours.
+    colour = os.path.join(root, "colour")
+    os.mkdir(colour)
+    subprocess.run([photos_program, colour, "640x480", "Wide.jpg"], check=True)
+    wide = os.path.join(colour, "Wide.jpg")
+    with open(wide, "rb") as file, open(WIDE_GAMUT_PROFILE, "rb") as profile:
+        tagged = with_icc_profile(file.read(), profile.read())
+    with open(wide, "wb") as file:
+        file.write(tagged)
+    cli("set", "Sorted", "0")
+    cli("--image-dir", colour, "gallery")
+
+    # Last, as its Header Code is every later gallery's: the phone recipe.
+    phone = os.path.join(root, "phone")
+    os.mkdir(phone)
+    photos_wanted = []
+    for n in range(1, 13):
+        photos_wanted += ["1600x1200" if n % 2 else "1200x1600@6", f"Phone photo {n:02}.jpg"]
+    subprocess.run([photos_program, phone, *photos_wanted], check=True)
+    cli("set", "Rows", "2")
+    cli("set", "Columns", "5")
+    cli("text", "set", "Header Code", lines=PHONE_RECIPE)
+    cli("--image-dir", phone, "gallery")
+    return [(odd, 2 + 1 + 8 + len(ODD_NAMES)), (many, 23 + 1), (keep, 3 + 3 + 1),
+            (colour, 1 + 1 + 1), (phone, 2 + 12 + 1)]
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
@@ -208,6 +250,22 @@ return Array.from(document.querySelectorAll('div.banner')).map(
 """
 
 LINKS_SCRIPT = "return Array.from(document.links).map(a => a.href);"
+
+
+# Runs in the page: the page's width against the window's, and every text drawn smaller than
+# 12 CSS pixels.
+PHONE_SCRIPT = """
+const small = [];
+const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+while (walker.nextNode()) {
+  const node = walker.currentNode;
+  const element = node.parentElement;
+  if (!node.textContent.trim() || element.closest('script, style')) continue;
+  const size = parseFloat(getComputedStyle(element).fontSize);
+  if (size < 12) small.push(node.textContent.trim().slice(0, 40) + ' at ' + size + 'px');
+}
+return {pageWidth: document.documentElement.scrollWidth, windowWidth: window.innerWidth, small};
+"""
 
 
 def is_sky(pixel):
@@ -339,6 +397,56 @@ class Crawl:
         return seen
 
 
+def check_colours(driver, failures, base, shots):
+    """The thumbnail of the Adobe RGB photo shows the photo's colours, which differ from its
+    stored values, so the browser did apply the profile to both."""
+    pixels = {}
+    for page in ["Gallery1.html", "Wide.html"]:
+        driver.get(f"{base}/colour/{page}")
+        images = [image for image in driver.execute_script(IMAGES_SCRIPT)
+                  if "Wide.jpg" in urllib.parse.unquote(image["src"])]
+        if len(images) != 1 or images[0]["top"] is None:
+            failures.add(f"colour {page}", "the picture's pixels cannot be read")
+            return
+        pixels[page] = images[0]["top"][:3]
+        driver.save_screenshot(os.path.join(shots, f"colour-{page[:-5]}-page.png"))
+    thumbnail, photo = pixels["Gallery1.html"], pixels["Wide.html"]
+    if max(abs(a - b) for a, b in zip(thumbnail, photo)) > 8:
+        failures.add("colour", f"thumbnail sky {thumbnail}, photo sky {photo}")
+    if max(abs(a - b) for a, b in zip(photo, [80, 140, 230])) < 10:
+        failures.add("colour", f"the photo's profile was not applied: sky {photo}")
+
+
+def check_phone(driver, failures, base, shots):
+    """Every page of the phone gallery at 390 CSS pixels wide, three device pixels each."""
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                           {"width": 390, "height": 844, "deviceScaleFactor": 3, "mobile": True})
+    try:
+        queue, seen = [f"{base}/phone/index.html"], set()
+        while queue:
+            url = queue.pop(0)
+            if url in seen:
+                continue
+            seen.add(url)
+            driver.get(url)
+            where = "phone " + urllib.parse.unquote(url.rsplit("/", 1)[1])
+            found = driver.execute_script(PHONE_SCRIPT)
+            if found["pageWidth"] > found["windowWidth"]:
+                failures.add(where, f"scrolls sideways: {found['pageWidth']} CSS px in a window "
+                                    f"of {found['windowWidth']}")
+            for text in found["small"]:
+                failures.add(where, f"small text: {text}")
+            name = urllib.parse.unquote(url.rsplit("/", 1)[1])
+            if name in ("index.html", "Gallery1.html", "Phone photo 01.html"):
+                driver.save_screenshot(os.path.join(shots, "phone-" + name[:-5] + ".png"))
+            queue += [link.split("#", 1)[0] for link in driver.execute_script(LINKS_SCRIPT)
+                      if link.startswith(base) and link.split("#", 1)[0].endswith(".html")]
+        if len(seen) != 2 + 12 + 1:
+            failures.add("phone", f"{len(seen)} pages reached")
+    finally:
+        driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+
 def main():
     cli_program, photos_program, output = sys.argv[1:4]
     os.makedirs(output, exist_ok=True)
@@ -361,6 +469,9 @@ def main():
                                                          f"{expected_pages} written")
                 print(f"{scheme}: {crawl.pages} pages, {crawl.links} links, {crawl.images} "
                       f"images, {crawl.banners} banners checked")
+                if scheme == "http":
+                    check_colours(driver, failures, base, output)
+                    check_phone(driver, failures, base, output)
         finally:
             driver.quit()
             server.shutdown()

@@ -32,17 +32,33 @@ TEST(ImageScanTest, ListsJpgNamesOfAnyCaseHiddenFilesAndDirectories)
     EXPECT_EQ(sortedCopy(images), (Names{".d.jpg", "a.jpg", "b.JPG", "old.jpg"}));
 }
 
-TEST(ImageScanTest, UnsortedListKeepsTheFileSystemsListingOrder)
+// Whatever order the files were made in and the file system lists them in: bytes compared
+// with a to z taken as A to Z, then the exact bytes.
+TEST(ImageScanTest, UnsortedListIsInNameOrder)
 {
     const TempDir dir;
-    for (int i = 0; i < 20; ++i) {
-        dir.write("img" + std::to_string(i) + ".jpg", "");
+    // "b c.jpg" before "B.jpg": the blank (0x20) is less than the full stop (0x2E).
+    const Names expected{"10.jpg", "9.jpg",    "apple.jpg",       "Apple2.jpg", "b c.jpg",
+                         "B.jpg",  "cafe.jpg", "caf\xC3\xA9.jpg", "Zebra.jpg",  "_a.jpg"};
+    Names shuffled = expected;
+    std::reverse(shuffled.begin(), shuffled.end());
+    std::rotate(shuffled.begin(), shuffled.begin() + 4, shuffled.end());
+    for (const std::string& name : shuffled) {
+        dir.write(name, "");
     }
 
-    const Names first = ScanImages(dir.path(), false);
+    EXPECT_EQ(ScanImages(dir.path(), false), expected);
+    EXPECT_EQ(ScanImages(dir.path() + "/", false), expected);
+}
 
-    EXPECT_EQ(first.size(), 20u);
-    EXPECT_EQ(ScanImages(dir.path() + "/", false), first);
+TEST(ImageScanTest, NamesEqualWithoutCaseAreListedByTheirExactBytes)
+{
+    const TempDir dir;
+    for (const char* name : {"a.jpg", "A.JPG", "A.jpg", "a.JPG"}) {
+        dir.write(name, "");
+    }
+
+    EXPECT_EQ(ScanImages(dir.path(), false), (Names{"A.JPG", "A.jpg", "a.JPG", "a.jpg"}));
 }
 
 TEST(ImageScanTest, SortedListComparesNamesWithoutRegardToCase)

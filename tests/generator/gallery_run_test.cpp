@@ -368,22 +368,23 @@ TEST_F(GalleryRunTest, WithoutTheImageShellThumbnailsLinkToThePictures)
 
     runAndExpectSuccess();
 
-    EXPECT_NE(read("Gallery1.html").find("<A href=\"My Photo.jpg\">\r\n"), std::string::npos);
+    EXPECT_NE(read("Gallery1.html").find("<A href=\"My%20Photo.jpg\">\r\n"), std::string::npos);
     EXPECT_FALSE(exists("My Photo.html"));
 }
 
-TEST_F(GalleryRunTest, ImagePagesKeepBlanksAndDropTheExtensionWhateverItsCase)
+TEST_F(GalleryRunTest, ImagePagesKeepBlanksInTheirNamesAndDropTheExtensionWhateverItsCase)
 {
     addImages({"My Photo.jpg", "Tree.JPG"});
 
     runAndExpectSuccess();
 
-    EXPECT_NE(read("Gallery1.html").find("<A href=\"My Photo.html\">\r\n"), std::string::npos);
+    EXPECT_NE(read("Gallery1.html").find("<A href=\"My%20Photo.html\">\r\n"), std::string::npos);
+    EXPECT_TRUE(exists("My Photo.html"));
     EXPECT_NE(read("Gallery1.html").find("<A href=\"Tree.html\">\r\n"), std::string::npos);
     // The picture is named as it is stored: file names are case-sensitive here.
     EXPECT_NE(read("Tree.html").find("<IMG src=\"Tree.JPG\" border=0 HEIGHT=30 WIDTH=40>\r\n"),
               std::string::npos);
-    EXPECT_NE(read("Tree.html").find("<A HREF=\"My Photo.html\""), std::string::npos);
+    EXPECT_NE(read("Tree.html").find("<A HREF=\"My%20Photo.html\""), std::string::npos);
 }
 
 TEST_F(GalleryRunTest, LinksAndSourcesEncodeTheBytesThatWouldBreakThem)
@@ -402,7 +403,7 @@ TEST_F(GalleryRunTest, LinksAndSourcesEncodeTheBytesThatWouldBreakThem)
     const std::string gallery = read("G:1.h#tml");
     for (const char* piece :
          {"<A href=\"Photo%231.h%23tml\">\r\n<IMG src=\"Sm%C3%A1ll%3F/th/t%26Photo%231.jpg\" ",
-          "<A href=\"Say %22Hi%22.h%23tml\">\r\n", "<A href=\"Caf%C3%A9 50%25.h%23tml\">\r\n",
+          "<A href=\"Say%20%22Hi%22.h%23tml\">\r\n", "<A href=\"Caf%C3%A9%2050%25.h%23tml\">\r\n",
           "<DIV ALIGN=\"center\"><A HREF=\"in%3Cdex%3E.html\">Index Page</A></DIV>",
           " BACKGROUND=\"a b#.gif\" "}) {
         EXPECT_NE(gallery.find(piece), std::string::npos) << piece;
@@ -410,7 +411,7 @@ TEST_F(GalleryRunTest, LinksAndSourcesEncodeTheBytesThatWouldBreakThem)
     const std::string image = read("Say \"Hi\".h#tml");
     for (const char* piece :
          {"<A HREF=\"Photo%231.h%23tml\"", "<A HREF=\"G%3A1.h%23tml\"",
-          "<A HREF=\"Caf%C3%A9 50%25.h%23tml\"", "<IMG src=\"Say %22Hi%22.jpg\" border=0 "}) {
+          "<A HREF=\"Caf%C3%A9%2050%25.h%23tml\"", "<IMG src=\"Say%20%22Hi%22.jpg\" border=0 "}) {
         EXPECT_NE(image.find(piece), std::string::npos) << piece;
     }
     const std::string index = read("in<dex>.html");

@@ -9,7 +9,7 @@ namespace {
 
 TEST(LinkValueTest, EveryByteIsKeptOrWrittenAsItsHexadecimalCode)
 {
-    const std::string_view breaksALink = "\"#%&:<>?\\";
+    const std::string_view breaksALink = " \"#%&:<>?\\";
     for (int byte = 0; byte < 256; ++byte) {
         const std::string name(1, static_cast<char>(byte));
         const bool control = byte < 0x20 || byte == 0x7F;
@@ -22,12 +22,13 @@ TEST(LinkValueTest, EveryByteIsKeptOrWrittenAsItsHexadecimalCode)
     }
 }
 
-TEST(LinkValueTest, NamesThatBreakLinksAreEncodedAndBlanksKept)
+// A blank breaks a link copied into mail or chat, so it is encoded too.
+TEST(LinkValueTest, NamesThatBreakLinksAreEncoded)
 {
-    EXPECT_EQ(linkValue("My Photo.jpg"), "My Photo.jpg");
+    EXPECT_EQ(linkValue("My Photo.jpg"), "My%20Photo.jpg");
     EXPECT_EQ(linkValue("Photo#1.jpg"), "Photo%231.jpg");
     EXPECT_EQ(linkValue("Why?.jpg"), "Why%3F.jpg");
-    EXPECT_EQ(linkValue("Say \"Hi\".jpg"), "Say %22Hi%22.jpg");
+    EXPECT_EQ(linkValue("Say \"Hi\".jpg"), "Say%20%22Hi%22.jpg");
     EXPECT_EQ(linkValue("A&copy.jpg"), "A%26copy.jpg");
     EXPECT_EQ(linkValue("50%20off.jpg"), "50%2520off.jpg");
     EXPECT_EQ(linkValue("IMG:1.jpg"), "IMG%3A1.jpg");

@@ -37,9 +37,13 @@ struct Compressor {
         jpeg_destroy_compress(&info);
         std::free(buffer);
     }
-    std::string write(const TestImage& image)
+    std::string write(const TestImage& image, const std::string& iccProfile = {})
     {
         jpeg_start_compress(&info, TRUE);
+        if (!iccProfile.empty()) {
+            jpeg_write_icc_profile(&info, reinterpret_cast<const JOCTET*>(iccProfile.data()),
+                                   static_cast<unsigned int>(iccProfile.size()));
+        }
         const std::size_t stride = static_cast<std::size_t>(image.width) * image.components;
         while (info.next_scanline < info.image_height) {
             JSAMPROW row[1] = {
@@ -114,7 +118,23 @@ std::string encodeJpeg(const TestImage& image, const EncodeOptions& options)
     if (options.encoding == Encoding::Progressive) {
         jpeg_simple_progression(&info);
     }
-    return compressor.write(image);
+    return compressor.write(image, options.iccProfile);
+}
+
+std::string iccProfileBytes(std::size_t size, const char (&colourSpace)[5])
+{
+    std::string profile(size, '\0');
+    for (std::size_t i = 128; i < size; ++i) {
+        profile[i] = static_cast<char>(i * 7 + i / 251);
+    }
+    for (int shift = 24, i = 0; shift >= 0; shift -= 8, ++i) {
+        profile[static_cast<std::size_t>(i)] = static_cast<char>((size >> shift) & 0xFF);
+    }
+    profile.replace(12, 4, "mntr");
+    profile.replace(16, 4, colourSpace, 4);
+    profile.replace(20, 4, "XYZ ");
+    profile.replace(36, 4, "acsp");
+    return profile;
 }
 
 namespace {
@@ -193,6 +213,30 @@ std::string withApp1Segment(const std::string& jpegBytes, const std::string& seg
 std::string encodeJpegWithOrientation(const TestImage& image, int orientation)
 {
     return withApp1Segment(encodeJpeg(image), exifOrientationSegment(orientation));
+}
+
+std::string iccProfileOf(const std::string& jpegBytes)
+{
+    DecodeContext context;
+    context.info.err = jpeg_std_error(&context.errors);
+    context.errors.error_exit = jumpOut;
+    context.errors.output_message = quiet;
+    jpeg_create_decompress(&context.info);
+    std::string profile;
+    if (setjmp(context.jump) == 0) {
+        jpeg_mem_src(&context.info, reinterpret_cast<const unsigned char*>(jpegBytes.data()),
+                     static_cast<unsigned long>(jpegBytes.size()));
+        jpeg_save_markers(&context.info, JPEG_APP0 + 2, 0xFFFF);
+        jpeg_read_header(&context.info, TRUE);
+        JOCTET* data = nullptr;
+        unsigned int length = 0;
+        if (jpeg_read_icc_profile(&context.info, &data, &length)) {
+            profile.assign(reinterpret_cast<const char*>(data), length);
+        }
+        std::free(data);
+    }
+    jpeg_destroy_decompress(&context.info);
+    return profile;
 }
 
 TestImage decodeWhole(const std::string& jpegBytes)

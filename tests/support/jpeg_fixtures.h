@@ -27,6 +27,8 @@ struct EncodeOptions {
     int verticalSampling = 2;
     int restartRows = 0;
     bool arithmetic = false;
+    // Written after the JFIF marker in APP2 segments, as jpeg_write_icc_profile writes it.
+    std::string iccProfile = {};
 };
 
 // Encodes with libjpeg directly: RGB, grey (one component) or Adobe-style inverted CMYK (four).
@@ -41,6 +43,12 @@ std::string exifOrientationSegment(int orientation, bool bigEndian = false);
 std::string withApp1Segment(const std::string& jpegBytes, const std::string& segment);
 // A JPEG of the image as a camera held at `orientation` stores it.
 std::string encodeJpegWithOrientation(const TestImage& image, int orientation);
+
+// An ICC profile's bytes for tests: a header naming the colour space of its data ("RGB ",
+// "GRAY", "CMYK") and the profile's size, then filler; long ones span several APP2 segments.
+std::string iccProfileBytes(std::size_t size, const char (&colourSpace)[5]);
+// The ICC profile of a JPEG as libjpeg reads it; empty when it has none or a damaged one.
+std::string iccProfileOf(const std::string& jpegBytes);
 
 // What decodeWhole throws for data the library cannot decode: the library's message number.
 struct DecodeFailure {

@@ -148,6 +148,58 @@ TEST_F(ThumbnailMakerTest, PhotoWithoutATurnKeepsItsExactThumbnail)
     EXPECT_EQ(dir.read("thumb-damaged.jpg"), expected);
 }
 
+// A wide-gamut photo's thumbnail carries its ICC profile byte for byte (a long one spans
+// several APP2 segments), so a browser shows both in the same colours; the pixels are those of
+// the same photo without a profile.
+TEST_F(ThumbnailMakerTest, ThumbnailCarriesThePhotosColourProfile)
+{
+    const TestImage image = test::patternImage(160, 120);
+    const std::string profile = test::iccProfileBytes(150000, "RGB ");
+    test::EncodeOptions tagged;
+    tagged.iccProfile = profile;
+    dir.write("tagged.jpg", test::encodeJpeg(image, tagged));
+    dir.write("plain.jpg", test::encodeJpeg(image, test::EncodeOptions{}));
+
+    ASSERT_TRUE(MakeThumbnail(dir.path("tagged.jpg"), dir.path("t1.jpg"), 50).ok());
+    ASSERT_TRUE(MakeThumbnail(dir.path("plain.jpg"), dir.path("t2.jpg"), 50).ok());
+
+    EXPECT_EQ(test::iccProfileOf(dir.read("t1.jpg")), profile);
+    EXPECT_EQ(test::iccProfileOf(dir.read("t2.jpg")), "");
+    EXPECT_EQ(test::decodeWhole(dir.read("t1.jpg")).pixels,
+              test::decodeWhole(dir.read("t2.jpg")).pixels);
+    // The profile's segments follow the JFIF marker.
+    EXPECT_EQ(dir.read("t1.jpg").find("\xFF\xE2"), 20u);
+}
+
+// A profile that cannot be read (a segment missing), or one for colours the thumbnail no
+// longer has (a grey photo's becomes RGB), is left out without a word: today's bytes.
+TEST_F(ThumbnailMakerTest, DamagedOrForeignProfileIsLeftOut)
+{
+    const TestImage image = test::patternImage(160, 120);
+    test::EncodeOptions tagged;
+    tagged.iccProfile = test::iccProfileBytes(150000, "RGB ");
+    std::string damaged = test::encodeJpeg(image, tagged);
+    const std::size_t second = damaged.find("\xFF\xE2", damaged.find("\xFF\xE2") + 2);
+    ASSERT_NE(second, std::string::npos);
+    damaged[second + 1] = '\xEE';  // the second ICC segment becomes an APP14 the profile lacks
+    dir.write("damaged.jpg", damaged);
+    dir.write("plain.jpg", test::encodeJpeg(image, test::EncodeOptions{}));
+    const TestImage grey = test::patternImage(160, 120, 1);
+    test::EncodeOptions greyTagged;
+    greyTagged.iccProfile = test::iccProfileBytes(600, "GRAY");
+    dir.write("grey.jpg", test::encodeJpeg(grey, greyTagged));
+    dir.write("grey-plain.jpg", test::encodeJpeg(grey, test::EncodeOptions{}));
+
+    std::string warning;
+    const Result<std::string> fromDamaged =
+        renderThumbnail(dir.path("damaged.jpg"), 50, {nullptr, &warning});
+    ASSERT_TRUE(fromDamaged.ok()) << fromDamaged.message();
+    EXPECT_EQ(warning, "");
+    EXPECT_EQ(*fromDamaged, *renderThumbnail(dir.path("plain.jpg"), 50));
+    EXPECT_EQ(*renderThumbnail(dir.path("grey.jpg"), 50),
+              *renderThumbnail(dir.path("grey-plain.jpg"), 50));
+}
+
 TEST_F(ThumbnailMakerTest, SameImageGivesTheSameBytesEveryTime)
 {
     const std::string source = writeImage("a.jpg", test::patternImage(300, 200));
