@@ -3,11 +3,6 @@
 // process whose peak resident size is read back. Then four small files that each declare a
 // 40000 x 25000 progressive image, made on two workers within a memory limit and without one:
 // the peak must stay within the limit.
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
-
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,6 +13,7 @@
 
 #include "bench_support.h"
 #include "catalogue/image_scan.h"
+#include "jpeg_writer.h"
 #include "settings/thumb_folder.h"
 #include "thumbs/make_thumbnails.h"
 #include "thumbs/memory_budget.h"
@@ -27,36 +23,14 @@ namespace {
 
 void writeLargeJpeg(const std::string& path, int width, int height, bool progressive)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, file);
-    info.image_width = static_cast<JDIMENSION>(width);
-    info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 85, TRUE);
-    if (progressive) {
-        jpeg_simple_progression(&info);
-    }
-    jpeg_start_compress(&info, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
-    while (info.next_scanline < info.image_height) {
-        const unsigned y = info.next_scanline;
-        for (int x = 0; x < width; ++x) {
-            row[static_cast<std::size_t>(x) * 3] = static_cast<unsigned char>(x / 64 + y / 64);
-            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>(y / 32);
-            row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<unsigned char>(x / 32);
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::fclose(file);
+    pixmosa::bench::writeJpegRows(
+        path, width, height, 85, progressive, [width](int y, unsigned char* row) {
+            for (int x = 0; x < width; ++x) {
+                row[static_cast<std::size_t>(x) * 3] = static_cast<unsigned char>(x / 64 + y / 64);
+                row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>(y / 32);
+                row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<unsigned char>(x / 32);
+            }
+        });
 }
 
 // Peak resident memory of a child that makes the thumbnail, in MiB; negative on failure.

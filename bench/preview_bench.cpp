@@ -9,48 +9,26 @@
 #include <string>
 #include <vector>
 
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
-
+#include "jpeg_writer.h"
 #include "thumbs/jpeg_header.h"
 #include "thumbs/preview_decode.h"
 
 namespace {
 
-// A 20-megapixel photograph of a phone's shape, as a phone writes it: baseline, quality 90,
-// chroma halved both ways; smooth shading with fine texture in every block.
+// A 20-megapixel photograph of a phone's shape, as a phone writes it: baseline, quality 90;
+// smooth shading with fine texture in every block.
 void writePhotograph(const std::string& path, int width, int height)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, file);
-    info.image_width = static_cast<JDIMENSION>(width);
-    info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 90, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const int texture = ((x * 7 + y * 13) ^ (x * y)) & 15;
-            unsigned char* pixel = row.data() + static_cast<std::size_t>(x) * 3;
-            pixel[0] = static_cast<unsigned char>(x * 200 / width + texture);
-            pixel[1] = static_cast<unsigned char>(y * 200 / height + texture);
-            pixel[2] = static_cast<unsigned char>((x + y) * 100 / (width + height) + texture);
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::fclose(file);
+    pixmosa::bench::writeJpegRows(
+        path, width, height, 90, false, [width, height](int y, unsigned char* row) {
+            for (int x = 0; x < width; ++x) {
+                const int texture = ((x * 7 + y * 13) ^ (x * y)) & 15;
+                unsigned char* pixel = row + static_cast<std::size_t>(x) * 3;
+                pixel[0] = static_cast<unsigned char>(x * 200 / width + texture);
+                pixel[1] = static_cast<unsigned char>(y * 200 / height + texture);
+                pixel[2] = static_cast<unsigned char>((x + y) * 100 / (width + height) + texture);
+            }
+        });
 }
 
 double medianMilliseconds(int rounds, const std::function<bool()>& run)

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Times Make Thumbnails over real photographs from Debian's wallpaper packages (fetched and
-# unpacked into build/bench at run time, never committed) against other tools on two
-# processes, alternating the commands over several rounds after a warm-up, and prints the
-# medians, the ratios, and the peak memory for very large images.
+# unpacked into build/bench at run time, never committed), over the same photographs with a
+# restart marker at every row (as phones write them) and over the 29 largest, against other
+# tools on two processes, alternating the commands over several rounds after a warm-up, and
+# prints the medians, the processor cores kept busy, the ratios, and the peak memory for very
+# large images.
 # Usage: bash bench/thumbnails.sh [ROUNDS]
 set -euo pipefail
 
@@ -11,7 +13,7 @@ work=$root/build/bench
 corpus=$work/corpus-wallpapers
 rounds=${1:-5}
 
-tools=(libvips-tools imagemagick libjpeg-turbo-progs)
+tools=(libvips-tools imagemagick libjpeg-turbo-progs time bc)
 missing=()
 for package in "${tools[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
@@ -46,6 +48,46 @@ if [ ! -d "$corpus" ]; then
     mv "$corpus.partial" "$corpus"
 fi
 
+# The same photographs with a restart marker at the end of every row of MCUs, as phones and
+# photo editors write them (baseline, whatever the original was), and the 29 largest.
+marked=$work/corpus-marked
+if [ ! -d "$marked" ]; then
+    rm -rf "$marked.partial"
+    mkdir -p "$marked.partial"
+    for file in "$corpus"/*.jpg; do
+        jpegtran -copy all -restart 1 -outfile "$marked.partial/$(basename "$file")" "$file"
+    done
+    mv "$marked.partial" "$marked"
+fi
+largest=$work/corpus-largest
+if [ ! -d "$largest" ]; then
+    rm -rf "$largest.partial"
+    mkdir -p "$largest.partial"
+    for f in "$corpus"/*.jpg; do
+        echo "$(( $(vipsheader -f width "$f") * $(vipsheader -f height "$f") )) $f"
+    done | sort -rn | head -n 29 | while read -r _ file; do cp "$file" "$largest.partial/"; done
+    mv "$largest.partial" "$largest"
+fi
+# One photo of 6000 x 4000 with chroma halved both ways, without and with markers: four of the
+# largest side by side, with a sensor's grain, so it holds as much detail as a phone's photo.
+single=$work/single
+if [ ! -d "$single" ]; then
+    rm -rf "$single.partial"
+    mkdir -p "$single.partial/unmarked" "$single.partial/marked"
+    vips arrayjoin "$(find "$largest" -name '*.jpg' | sort | head -n 4 | tr '\n' ' ')" \
+        "$single.partial/joined.v" --across 2
+    vips extract_area "$single.partial/joined.v" "$single.partial/area.v" 0 0 6000 4000
+    vips gaussnoise "$single.partial/grain.v" 6000 4000 --sigma 10 --mean 0
+    vips add "$single.partial/area.v" "$single.partial/grain.v" "$single.partial/sum.v"
+    vips cast "$single.partial/sum.v" "$single.partial/big.v" uchar
+    vips jpegsave "$single.partial/big.v" "$single.partial/unmarked/big.jpg" --Q 90 \
+        --subsample-mode on
+    rm "$single.partial"/*.v
+    jpegtran -copy all -restart 1 -outfile "$single.partial/marked/big.jpg" \
+        "$single.partial/unmarked/big.jpg"
+    mv "$single.partial" "$single"
+fi
+
 count=$(find "$corpus" -maxdepth 1 -name '*.jpg' | wc -l)
 megapixels=$(for f in "$corpus"/*.jpg; do echo $(( $(vipsheader -f width "$f") * $(vipsheader -f height "$f") )); done |
     awk '{ s += $1 } END { printf "%.0f", s / 1e6 }')
@@ -55,38 +97,66 @@ export PIXMOSA_REGISTRY=$work/registry.reg PIXMOSA_TEXT_STORE=$work/Pixmosa.dat
 "$cli" set ThumbSize 100
 "$cli" set ThumbsDir bench-thumbs
 out=$work/out
-run_pixmosa() { "$cli" --image-dir "$corpus" thumbnails 2>/dev/null; }
-run_vips() { find "$corpus" -maxdepth 1 -name '*.jpg' -print0 |
-    xargs -0 -P2 -n4 vipsthumbnail -s 100 -o "$out/vips-%s.jpg"; }
+cpu=$work/cpu-seconds
+# Each run records its processor time (user and system, children included) in $cpu.
+timed() { /usr/bin/time -f "%U %S" -o "$cpu" "$@"; }
+run_pixmosa() { timed "$cli" --image-dir "$corpus" thumbnails 2>/dev/null; }
+run_marked() { timed "$cli" --image-dir "$marked" thumbnails 2>/dev/null; }
+run_largest() { timed "$cli" --image-dir "$largest" thumbnails 2>/dev/null; }
+vips_over() { find "$1" -maxdepth 1 -name '*.jpg' -print0 |
+    timed xargs -0 -P2 -n4 vipsthumbnail -s 100 -o "$out/vips-%s.jpg"; }
+run_vips() { vips_over "$corpus"; }
+run_vipsmarked() { vips_over "$marked"; }
+run_vipslargest() { vips_over "$largest"; }
 run_convert() { find "$corpus" -maxdepth 1 -name '*.jpg' -print0 |
-    xargs -0 -P2 -I{} sh -c 'convert "$1" -thumbnail 100x100 "$2/im-$(basename "$1")"' _ {} "$out"; }
+    timed xargs -0 -P2 -I{} sh -c 'convert "$1" -thumbnail 100x100 "$2/im-$(basename "$1")"' _ {} "$out"; }
 run_djpeg() { find "$corpus" -maxdepth 1 -name '*.jpg' -print0 |
-    xargs -0 -P2 -I{} djpeg -outfile /dev/null {}; }
+    timed xargs -0 -P2 -I{} djpeg -outfile /dev/null {}; }
+run_single() { timed "$cli" --image-dir "$single/unmarked" thumbnails 2>/dev/null; }
+run_singlemarked() { timed "$cli" --image-dir "$single/marked" thumbnails 2>/dev/null; }
 
-names=(pixmosa vips convert djpeg)
-declare -A times
+names=(pixmosa marked largest vips vipsmarked vipslargest convert djpeg single singlemarked)
+declare -A times cores
 for round in $(seq 0 "$rounds"); do
     for name in "${names[@]}"; do
-        rm -rf "$out" "$corpus/bench-thumbs"
+        rm -rf "$out" "$corpus/bench-thumbs" "$marked/bench-thumbs" "$largest/bench-thumbs" \
+            "$single"/*/bench-thumbs
         mkdir -p "$out"
         start=$(date +%s.%N)
         "run_$name"
         end=$(date +%s.%N)
         if [ "$round" -gt 0 ]; then # round 0 warms the caches
-            times[$name]+="$(echo "$end - $start" | bc) "
+            wall=$(echo "$end - $start" | bc)
+            times[$name]+="$wall "
+            cores[$name]+="$(awk -v wall="$wall" '{ printf "%.3f", ($1 + $2) / wall }' "$cpu") "
         fi
     done
 done
 median() { tr ' ' '\n' | grep . | sort -g | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
-ours=$(echo "${times[pixmosa]}" | median)
-printf "%-44s %7.3f s\n" "pixmosa-cli thumbnails" "$ours"
-for name in vips convert djpeg; do
-    theirs=$(echo "${times[$name]}" | median)
-    case $name in
-    vips) label="vipsthumbnail -s 100, 2 processes" ;;
-    convert) label="convert -thumbnail 100x100, 2 processes" ;;
-    djpeg) label="djpeg full decode, 2 processes" ;;
-    esac
-    printf "%-44s %7.3f s   ours / theirs = %.2f\n" "$label" "$theirs" "$(echo "$ours / $theirs" | bc -l)"
-done
+row() { # name, label
+    printf "%-46s %8.3f s  %4.2f cores\n" "$2" "$(echo "${times[$1]}" | median)" \
+        "$(echo "${cores[$1]}" | median)"
+}
+ratio() { # label, name, than
+    printf "%-46s %5.2f\n" "$1" \
+        "$(echo "$(echo "${times[$2]}" | median) / $(echo "${times[$3]}" | median)" | bc -l)"
+}
+echo "medians of $rounds rounds, each round running every command once in turn"
+row pixmosa "pixmosa-cli thumbnails"
+row marked "pixmosa-cli thumbnails, photos with markers"
+row largest "pixmosa-cli thumbnails, the 29 largest"
+row vips "vipsthumbnail -s 100, 2 processes"
+row vipsmarked "vipsthumbnail, photos with markers"
+row vipslargest "vipsthumbnail, the 29 largest"
+row convert "convert -thumbnail 100x100, 2 processes"
+row djpeg "djpeg full decode, 2 processes"
+row single "pixmosa-cli, one 6000 x 4000 photo (4:2:0)"
+row singlemarked "pixmosa-cli, the same photo with markers"
+ratio "marked / unmarked (pixmosa)" marked pixmosa
+ratio "marked pixmosa / marked vipsthumbnail" marked vipsmarked
+ratio "pixmosa / vipsthumbnail" pixmosa vips
+ratio "29 largest: pixmosa / vipsthumbnail" largest vipslargest
+ratio "pixmosa / convert" pixmosa convert
+ratio "pixmosa / djpeg" pixmosa djpeg
+ratio "6000 x 4000: marked / unmarked" singlemarked single
 "$root/build/release/bench/pixmosa-bench-memory" "$work/memory"

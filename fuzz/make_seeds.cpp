@@ -1,6 +1,12 @@
 // Writes a seed corpus for each fuzz target into DIR/<target>: a registry file and a text store
-// as the program writes them, and JPEG photographs, one with an EXIF orientation and one with
-// an ICC colour profile.
+// as the program writes them, and JPEG photographs, one with an EXIF orientation, one with an
+// ICC colour profile and one with a restart marker at every row.
+// clang-format off
+#include <cstdio>
+#include <jpeglib.h>
+// clang-format on
+
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -26,6 +32,39 @@ std::string photograph(std::uint32_t width, std::uint32_t height)
         pixels[i] = static_cast<unsigned char>(i * 37 + i / 97);
     }
     return pixmosa::encodeThumbnailJpeg(width, height, pixels.data()).value();
+}
+
+// A baseline photograph with a restart marker at the end of every row of MCUs, as phones write
+// them, so thumbnails of it decode only the rows they sample.
+std::string markedPhotograph(int width, int height)
+{
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    info.restart_in_rows = 1;
+    jpeg_start_compress(&info, TRUE);
+    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+    while (info.next_scanline < info.image_height) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            row[i] = static_cast<unsigned char>(i * 13 + info.next_scanline * 7);
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::string bytes(reinterpret_cast<const char*>(buffer), size);
+    std::free(buffer);
+    return bytes;
 }
 
 // The JPEG with an APP1 EXIF segment right after its start, naming orientation 6.
@@ -85,7 +124,9 @@ int main(int argc, char** argv)
     std::copy(header.begin(), header.end(), profile.begin() + 16);
     std::vector<unsigned char> pixels(40 * 30 * 3, 0x80);
     const std::string tagged = pixmosa::encodeThumbnailJpeg(40, 30, pixels.data(), profile).value();
+    const std::string marked = markedPhotograph(64, 640);
     for (const char* target : {"jpeg_header", "thumbnail_maker"}) {
+        writeFile(root / target / "marked.jpg", marked);
         writeFile(root / target / "tagged.jpg", tagged);
         writeFile(root / target / "landscape.jpg", plain);
         writeFile(root / target / "portrait.jpg", photograph(18, 32));

@@ -1,5 +1,6 @@
 // A photograph of arbitrary bytes: its thumbnail is made or refused with a message, within a
-// memory budget, and a thumbnail made is a JPEG again.
+// memory budget, the same whether only its sampled rows are decoded or all of them, and a
+// thumbnail made is a JPEG again.
 #include "fuzz/fuzz_files.h"
 #include "thumbs/jpeg_header.h"
 #include "thumbs/memory_budget.h"
@@ -12,6 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint32_t thumbSize = size > 0 ? 1 + data[0] % 64 : 10;
     const std::string& source = fuzz::scratchFile("photo.jpg", data, size);
     const Result<std::string> thumbnail = renderThumbnail(source, thumbSize, {&budget});
+    // Decoding only the rows of MCUs that are sampled gives what decoding every row gives.
+    RenderContext everyRow{&budget};
+    everyRow.everyRow = true;
+    const Result<std::string> whole = renderThumbnail(source, thumbSize, everyRow);
+    fuzz::check(thumbnail.ok() == whole.ok() &&
+                    (thumbnail ? *thumbnail == *whole : thumbnail.message() == whole.message()),
+                "cutting a photo to its sampled rows changes nothing");
     if (thumbnail) {
         if (!thumbnail->empty()) {
             const std::string& made = fuzz::scratchFile(

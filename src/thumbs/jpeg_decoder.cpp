@@ -133,13 +133,15 @@ boolean readApp1Segment(j_decompress_ptr info)
         (*info->src->skip_input_data)(info, length);
         return TRUE;
     }
-    std::vector<unsigned char> data(static_cast<std::size_t>(length));
+    unsigned char start[sizeof kExifHeader];
     std::size_t read = 0;
-    if (!readHeaderOf(info, length, kExifHeader, data.data(), read)) {
+    if (!readHeaderOf(info, length, kExifHeader, start, read)) {
         (*info->src->skip_input_data)(info, length - static_cast<long>(read));
         return TRUE;
     }
     context->exifSeen = true;
+    std::vector<unsigned char> data(start, start + read);
+    data.resize(static_cast<std::size_t>(length));
     for (std::size_t i = read; i < data.size(); ++i) {
         data[i] = static_cast<unsigned char>(readSourceByte(info));
     }
@@ -189,6 +191,20 @@ boolean readApp2Segment(j_decompress_ptr info)
 
 JpegDecoder::JpegDecoder(std::FILE* file) : m_context(std::make_unique<JpegDecoderContext>())
 {
+    create([file](j_decompress_ptr info) { jpeg_stdio_src(info, file); });
+}
+
+JpegDecoder::JpegDecoder(std::span<const unsigned char> bytes)
+    : m_context(std::make_unique<JpegDecoderContext>())
+{
+    create([bytes](j_decompress_ptr info) {
+        jpeg_mem_src(info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+    });
+}
+
+template <typename AttachSource>
+void JpegDecoder::create(AttachSource attachSource)
+{
     JpegDecoderContext& context = *m_context;
     context.info.err = jpeg_std_error(&context.errors);
     context.errors.error_exit = onFatalError;
@@ -202,7 +218,7 @@ JpegDecoder::JpegDecoder(std::FILE* file) : m_context(std::make_unique<JpegDecod
     context.info.progress = &context.progress;
     jpeg_set_marker_processor(&context.info, kExifMarker, readApp1Segment);
     jpeg_set_marker_processor(&context.info, kIccMarker, readApp2Segment);
-    jpeg_stdio_src(&context.info, file);
+    attachSource(&context.info);
 }
 
 JpegDecoder::~JpegDecoder()
@@ -263,6 +279,16 @@ const std::vector<unsigned char>& JpegDecoder::colourProfile() const
 int JpegDecoder::sourceComponents() const
 {
     return m_context->info.num_components;
+}
+
+unsigned JpegDecoder::restartInterval() const
+{
+    return m_context->info.restart_interval;
+}
+
+bool JpegDecoder::isProgressive() const
+{
+    return m_context->info.progressive_mode != 0;
 }
 
 std::uint64_t JpegDecoder::memoryNeeded() const

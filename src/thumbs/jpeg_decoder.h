@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ inline constexpr int kStoppedDecode = -2;
 class JpegDecoder {
 public:
     explicit JpegDecoder(std::FILE* file);
+    // Reads from bytes in memory, which must outlive the decoder.
+    explicit JpegDecoder(std::span<const unsigned char> bytes);
     JpegDecoder(const JpegDecoder&) = delete;
     JpegDecoder& operator=(const JpegDecoder&) = delete;
     ~JpegDecoder();
@@ -40,6 +43,9 @@ public:
     // damaged (missing, repeated or inconsistent segments), which is not an error.
     const std::vector<unsigned char>& colourProfile() const;
     int sourceComponents() const;
+    // The restart interval in MCUs (0 for none), and whether the photo is progressive.
+    unsigned restartInterval() const;
+    bool isProgressive() const;
     // What decoding will hold, from the header: the whole coefficient buffer of a progressive
     // or multi-scan image, a few rows of samples otherwise.
     std::uint64_t memoryNeeded() const;
@@ -76,6 +82,9 @@ public:
     const std::string& warningText() const;
 
 private:
+    // Sets the decoder up, then hands it to `attachSource`, which gives it its input.
+    template <typename AttachSource>
+    void create(AttachSource attachSource);
     void readColourProfile();
 
     std::unique_ptr<JpegDecoderContext> m_context;

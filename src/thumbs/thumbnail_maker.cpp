@@ -9,7 +9,8 @@
 #include "thumbs/jpeg_decoder.h"
 #include "thumbs/jpeg_encoder.h"
 #include "thumbs/jpeg_source.h"
-#include "thumbs/pixel_rows.h"
+#include "thumbs/restart_layout.h"
+#include "thumbs/row_reading.h"
 
 namespace pixmosa {
 
@@ -35,6 +36,59 @@ bool describesRgb(const std::vector<unsigned char>& profile)
     return profile.size() >= kColourSpaceField + 4 &&
            std::equal(profile.begin() + kColourSpaceField, profile.begin() + kColourSpaceField + 4,
                       "RGB ");
+}
+
+// A baseline photo with restart markers, which findRestartLayout then looks at closely.
+bool mayCutToRows(const JpegDecoder& header)
+{
+    return header.restartInterval() > 0 && !header.isProgressive();
+}
+
+// Decodes only the rows of MCUs that hold a sampled row, where the photo's restart intervals
+// allow it, and samples them into the raster; false when that does not apply or cannot be
+// trusted, and the whole photo is then decoded: a photo whose intervals do not add up, one
+// whose sampled rows fill most of its rows anyway, and one whose cut decodes with any damage,
+// so that what the whole decode says of the damage is said. A decode limit of 0 is none.
+bool sampleFromIntervals(const std::string& source, const JpegDecoder& header,
+                         const std::vector<std::uint32_t>& rows,
+                         const std::vector<std::uint32_t>& columns, const RenderContext& context,
+                         std::uint64_t memoryLimit, Raster& raster)
+{
+    const Result<std::string> bytes = readWholeFile(source);
+    if (!bytes) {
+        return false;
+    }
+    const std::span<const unsigned char> jpeg(reinterpret_cast<const unsigned char*>(bytes->data()),
+                                              bytes->size());
+    const std::optional<RestartLayout> layout = findRestartLayout(jpeg);
+    if (!layout) {
+        return false;
+    }
+    std::vector<std::uint32_t> pixelRows(rows);
+    pixelRows.erase(std::unique(pixelRows.begin(), pixelRows.end()), pixelRows.end());
+    const std::vector<std::uint32_t> needed = mcuRowsFor(*layout, pixelRows);
+    if (needed.size() * 10 > std::size_t{layout->mcuRows} * 9) {
+        return false;
+    }
+    const RowCut cut = cutToRows(jpeg, *layout, header.height(), needed);
+    std::vector<std::uint32_t> placeOf(layout->mcuRows, 0);
+    for (std::size_t i = 0; i < cut.mcuRows.size(); ++i) {
+        placeOf[cut.mcuRows[i]] = static_cast<std::uint32_t>(i);
+    }
+    std::vector<std::uint32_t> cutRows;
+    cutRows.reserve(rows.size());
+    for (const std::uint32_t row : rows) {
+        cutRows.push_back(placeOf[row / layout->mcuHeight] * layout->mcuHeight +
+                          row % layout->mcuHeight);
+    }
+    JpegDecoder decoder(std::span<const unsigned char>(
+        reinterpret_cast<const unsigned char*>(cut.bytes.data()), cut.bytes.size()));
+    decoder.stopWhenSet(context.stop);
+    if (memoryLimit > 0) {
+        decoder.limitMemory(memoryLimit);
+    }
+    return decoder.readHeader() && decoder.start() &&
+           readSampledRows(decoder, cutRows, columns, raster) && decoder.warningText().empty();
 }
 
 // An empty source has a size of 0 x 0, so its scale factor would divide by zero.
@@ -84,16 +138,21 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,
     if (static_cast<std::uint64_t>(width) * height > kMaxImagePixels) {
         return Result<Raster>::failure(tooLargeMessage(source, width, height));
     }
+    // A photo that may be cut to its sampled rows is read whole into memory for that.
+    const bool mayCut = !context.everyRow && mayCutToRows(decoder);
     std::optional<MemoryBudget::Reservation> reservation;
+    std::uint64_t memoryLimit = 0;
     if (budget != nullptr) {
         // The reckoning from the header leaves room for what it does not count; the decoder
         // may use what is reserved for it and no more, so together they stay within the budget.
         const std::uint64_t estimate = decoder.memoryNeeded();
-        const std::uint64_t needed = estimate + estimate / 4 + (std::uint64_t{8} << 20);
+        const std::uint64_t needed =
+            estimate + estimate / 4 + (std::uint64_t{8} << 20) + (mayCut ? 2 * file->size() : 0);
         if (needed > budget->capacity()) {
             return Result<Raster>::failure(overBudgetMessage(source, needed, budget->capacity()));
         }
         decoder.limitMemory(needed);
+        memoryLimit = needed;
         reservation.emplace(*budget, needed);
     }
 
@@ -105,50 +164,9 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,
     const std::vector<std::uint32_t> columns = samplePositions(raster.width, factor, width);
     const std::vector<std::uint32_t> rows = samplePositions(raster.height, factor, height);
 
-    if (!decoder.start()) {
-        return failed();
-    }
-    // Only the sampled rows are turned into pixels, one at a time; the rows between them are
-    // skipped. The last row is always read, so damage after the last sampled row shows as it
-    // does when every row is read.
-    const int bytesPerPixel = decoder.bytesPerPixel();
-    std::vector<unsigned char> sourceRow(static_cast<std::size_t>(width) * bytesPerPixel);
-    const std::size_t targetStride = static_cast<std::size_t>(raster.width) * 3;
-    // The library skips correctly only whole groups of rows from a group's start, so the rows
-    // before the next group start, and those after the last whole group, are read instead.
-    const std::uint32_t group = std::max<std::uint32_t>(decoder.rowGroupHeight(), 1);
-    std::uint32_t nextRow = 0;  // the row the decoder gives next
-    const auto readRow = [&](std::uint32_t row) {
-        while (nextRow < row && nextRow % group != 0) {
-            if (!decoder.readRow(sourceRow.data())) {
-                return false;
-            }
-            ++nextRow;
-        }
-        const std::uint32_t skipped = (row - nextRow) / group * group;
-        if (skipped > 0 && !decoder.skipRows(skipped)) {
-            return false;
-        }
-        for (nextRow += skipped; nextRow < row; ++nextRow) {
-            if (!decoder.readRow(sourceRow.data())) {
-                return false;
-            }
-        }
-        nextRow = row + 1;
-        return decoder.readRow(sourceRow.data());
-    };
-    for (std::uint32_t targetRow = 0; targetRow < raster.height; ++targetRow) {
-        const std::uint32_t row = rows[targetRow];
-        if (row + 1 != nextRow && !readRow(row)) {
-            return failed();
-        }
-        sampleRow(sourceRow.data(), bytesPerPixel, decoder.invertedCmyk(), columns,
-                  raster.pixels.data() + targetRow * targetStride);
-    }
-    if (nextRow < height && !readRow(height - 1)) {
-        return failed();
-    }
-    if (!decoder.finish()) {
+    const bool fromIntervals =
+        mayCut && sampleFromIntervals(source, decoder, rows, columns, context, memoryLimit, raster);
+    if (!fromIntervals && (!decoder.start() || !readSampledRows(decoder, rows, columns, raster))) {
         return failed();
     }
     if (context.warning != nullptr && !decoder.warningText().empty()) {
@@ -156,8 +174,7 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,
     }
     // The profile says how to read the photo's RGB values, which the thumbnail copies; one
     // for other colours (grey, CMYK), which the thumbnail has turned to RGB, would misread them.
-    if (bytesPerPixel == 3 && decoder.sourceComponents() == 3 &&
-        describesRgb(decoder.colourProfile())) {
+    if (decoder.sourceComponents() == 3 && describesRgb(decoder.colourProfile())) {
         raster.colourProfile = decoder.colourProfile();
     }
     return turnUpright(std::move(raster), decoder.orientation());

@@ -29,10 +29,15 @@ inline constexpr std::uint64_t kMaxImagePixels = 1'000'000'000;
 // too much), and an image that alone needs more than the whole budget is refused by name.
 // Damage the decoder read past is told in `warning` (when given), and the raster holds what
 // could be read. A `stop` flag that is set ends the decode early with an error.
+//
+// A photo with a restart marker at every row of MCUs (or every few, or every equal part of a
+// row) has only the rows of MCUs that hold a sampled row decoded, with the same pixels; with
+// `everyRow` every photo is decoded whole, as a reference.
 struct RenderContext {
     MemoryBudget* budget = nullptr;
     std::string* warning = nullptr;
     const std::atomic<bool>* stop = nullptr;
+    bool everyRow = false;
 };
 Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,
                                const RenderContext& context = {});

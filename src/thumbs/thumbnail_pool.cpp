@@ -6,9 +6,11 @@
 #include <condition_variable>
 #include <mutex>
 #include <new>
+#include <numeric>
 #include <optional>
 #include <thread>
 
+#include "platform/file_system.h"
 #include "thumbs/make_thumbnails.h"
 #include "thumbs/memory_budget.h"
 #include "thumbs/thumbnail_maker.h"
@@ -29,40 +31,60 @@ struct Rendered {
     std::string warning;
 };
 
+// What finished thumbnails may hold while they wait for the earlier ones to be written; each
+// counts at least this much, so that failures too are bounded.
+constexpr std::uint64_t kMostWaitingBytes = std::uint64_t{16} << 20;
+constexpr std::uint64_t kLeastBytesEach = 1024;
+
 // Workers render thumbnails ahead of the reporting thread, which writes them in list order:
 // a thumbnail reaches the disk only once every earlier image has succeeded, so a failure
-// leaves every later thumbnail as it was. Work-ahead is bounded, so the finished thumbnails
-// held in memory stay few.
+// leaves every later thumbnail as it was. Work-ahead is bounded by the memory the waiting
+// thumbnails hold, not by their number: a thumbnail is a few kilobytes, so while one worker
+// decodes a large photo the others go on with the photos after it. The first worker takes the
+// photos in list order, which keeps the writing and its progress going; the others take the
+// largest photo left, so that no large photo is left for the end, when one worker would decode
+// it alone. Once that memory is held, only the photo the writing waits for is taken.
 class Pool {
 public:
-    Pool(const std::vector<ThumbnailJob>& jobs, std::uint32_t size, std::size_t aheadLimit,
-         std::uint64_t memoryLimit)
+    Pool(const std::vector<ThumbnailJob>& jobs, std::uint32_t size, std::uint64_t memoryLimit)
         : m_jobs(jobs),
           m_size(size),
-          m_aheadLimit(aheadLimit),
           m_budget(memoryLimit),
-          m_results(jobs.size())
+          m_results(jobs.size()),
+          m_taken(jobs.size(), false),
+          m_bytes(jobs.size(), 0)
     {
+        for (std::size_t i = 0; i < jobs.size(); ++i) {
+            const std::optional<FileVersion> file = fileVersion(jobs[i].source);
+            m_bytes[i] = file ? file->size : 0;
+        }
+        m_largestFirst.resize(jobs.size());
+        std::iota(m_largestFirst.begin(), m_largestFirst.end(), std::size_t{0});
+        std::stable_sort(m_largestFirst.begin(), m_largestFirst.end(),
+                         [this](std::size_t a, std::size_t b) { return m_bytes[a] > m_bytes[b]; });
     }
 
-    void work()
+    void work(bool inListOrder)
     {
         for (;;) {
             std::size_t index = 0;
             {
                 std::unique_lock lock(m_mutex);
+                std::optional<std::size_t> chosen;
                 m_room.wait(lock, [&] {
-                    return m_stopped || m_next >= m_jobs.size() ||
-                           m_next < m_committed + m_aheadLimit;
+                    chosen = m_stopped ? std::nullopt : chooseLocked(inListOrder);
+                    return m_stopped || chosen || m_firstUntaken >= m_jobs.size();
                 });
-                if (m_stopped || m_next >= m_jobs.size()) {
+                if (!chosen) {
                     return;
                 }
-                index = m_next++;
+                index = *chosen;
+                m_taken[index] = true;
             }
             Rendered rendered = render(m_jobs[index]);
             {
                 const std::lock_guard lock(m_mutex);
+                m_waitingBytes += bytesOf(rendered);
                 m_results[index] = std::move(rendered);
             }
             m_done.notify_all();
@@ -74,6 +96,8 @@ public:
     std::optional<Rendered> take(std::size_t index, CommandObserver& observer)
     {
         std::unique_lock lock(m_mutex);
+        m_wanted = index;
+        m_room.notify_all();
         while (!m_results[index]) {
             if (!m_done.wait_for(lock, kBreathInterval,
                                  [&] { return m_results[index].has_value(); })) {
@@ -87,17 +111,10 @@ public:
         }
         Rendered rendered = std::move(*m_results[index]);
         m_results[index].reset();
-        return rendered;
-    }
-
-    // Job `index` is written: one more job may be taken ahead.
-    void committed(std::size_t index)
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_committed = index + 1;
-        }
+        m_waitingBytes -= bytesOf(rendered);
+        lock.unlock();
         m_room.notify_all();
+        return rendered;
     }
 
     // No job is taken any more, and the decodes under way end at their next row.
@@ -112,6 +129,33 @@ public:
     }
 
 private:
+    // The job a worker takes next, if any may be taken now.
+    std::optional<std::size_t> chooseLocked(bool inListOrder)
+    {
+        while (m_firstUntaken < m_jobs.size() && m_taken[m_firstUntaken]) {
+            ++m_firstUntaken;
+        }
+        if (m_firstUntaken >= m_jobs.size()) {
+            return std::nullopt;
+        }
+        if (m_waitingBytes >= kMostWaitingBytes) {
+            return m_firstUntaken <= m_wanted ? std::optional(m_firstUntaken) : std::nullopt;
+        }
+        if (inListOrder) {
+            return m_firstUntaken;
+        }
+        while (m_taken[m_largestFirst[m_largestLeft]]) {
+            ++m_largestLeft;
+        }
+        return m_largestFirst[m_largestLeft];
+    }
+
+    static std::uint64_t bytesOf(const Rendered& rendered)
+    {
+        return std::max<std::uint64_t>(rendered.content ? rendered.content->size() : 0,
+                                       kLeastBytesEach);
+    }
+
     Rendered render(const ThumbnailJob& job)
     {
         if (!isThumbnailSource(job.source)) {
@@ -139,16 +183,20 @@ private:
 
     const std::vector<ThumbnailJob>& m_jobs;
     std::uint32_t m_size;
-    std::size_t m_aheadLimit;
     MemoryBudget m_budget;
     std::mutex m_mutex;
     std::condition_variable m_room;
     std::condition_variable m_done;
-    std::size_t m_next = 0;
-    std::size_t m_committed = 0;
+    std::vector<std::optional<Rendered>> m_results;
+    std::vector<bool> m_taken;
+    std::vector<std::uint64_t> m_bytes;  // each photo's file size, which its work goes with
+    std::size_t m_firstUntaken = 0;
+    std::vector<std::size_t> m_largestFirst;  // the jobs by their photos' size, largest first
+    std::size_t m_largestLeft = 0;
+    std::size_t m_wanted = 0;  // the job the writing waits for
+    std::uint64_t m_waitingBytes = 0;
     bool m_stopped = false;
     std::atomic<bool> m_cutShort{false};
-    std::vector<std::optional<Rendered>> m_results;
 };
 
 }  // namespace
@@ -173,9 +221,7 @@ Result<ThumbnailPass> makeThumbnailsInParallel(const std::vector<ThumbnailJob>& 
     const std::size_t listCount = imagePaths.size();
     const auto threadCount =
         static_cast<std::size_t>(work.workers == 0 ? defaultWorkerCount() : work.workers);
-    // Each worker may be a few thumbnails ahead of the writing.
-    Pool pool(jobs, size, 2 * threadCount,
-              work.memoryLimit == 0 ? defaultMemoryBudget() : work.memoryLimit);
+    Pool pool(jobs, size, work.memoryLimit == 0 ? defaultMemoryBudget() : work.memoryLimit);
     std::vector<std::jthread> threads;
     // Whatever ends this function, the workers are told to stop before they are joined.
     struct StopOnExit {
@@ -183,7 +229,7 @@ Result<ThumbnailPass> makeThumbnailsInParallel(const std::vector<ThumbnailJob>& 
         ~StopOnExit() { pool.stop(); }
     } const stopOnExit{pool};
     for (std::size_t i = 0; i < std::min(threadCount, jobs.size()); ++i) {
-        threads.emplace_back([&pool] { pool.work(); });
+        threads.emplace_back([&pool, i] { pool.work(i == 0); });
     }
     Status outcome = Status::success();
     for (std::size_t i = 0; i < jobs.size(); ++i) {
@@ -214,7 +260,6 @@ Result<ThumbnailPass> makeThumbnailsInParallel(const std::vector<ThumbnailJob>& 
             pool.stop();
             break;
         }
-        pool.committed(i);
         observer.breathe();
     }
     threads.clear();  // joins: nothing is written once the command has returned

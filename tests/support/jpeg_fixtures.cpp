@@ -114,6 +114,7 @@ std::string encodeJpeg(const TestImage& image, const EncodeOptions& options)
         info.comp_info[0].v_samp_factor = options.verticalSampling;
     }
     info.restart_in_rows = options.restartRows;
+    info.restart_interval = static_cast<unsigned int>(options.restartInterval);
     info.arith_code = options.arithmetic ? TRUE : FALSE;
     if (options.encoding == Encoding::Progressive) {
         jpeg_simple_progression(&info);

@@ -26,6 +26,7 @@ struct EncodeOptions {
     int horizontalSampling = 2;
     int verticalSampling = 2;
     int restartRows = 0;
+    int restartInterval = 0;  // in MCUs, where restartRows is 0
     bool arithmetic = false;
     // Written after the JFIF marker in APP2 segments, as jpeg_write_icc_profile writes it.
     std::string iccProfile = {};

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <span>
+
+#include "support/jpeg_fixtures.h"
+#include "support/temp_dir.h"
+#include "thumbs/restart_layout.h"
+#include "thumbs/thumbnail_maker.h"
+
+namespace pixmosa {
+namespace {
+
+using test::EncodeOptions;
+using test::TempDir;
+
+struct Kind {
+    const char* name;
+    int components;
+    int horizontal;
+    int vertical;
+};
+
+// A photo with restart markers has only the rows of MCUs decoded that hold a sampled row; the
+// thumbnail is the one of a decode of every row, byte for byte.
+class RestartRowsTest : public ::testing::Test {
+protected:
+    // Both ways, with the warning each tells; the thumbnails must be equal.
+    void expectSameBothWays(const std::string& jpeg, std::uint32_t size, const std::string& what)
+    {
+        dir.write("photo.jpg", jpeg);
+        std::string fastWarning;
+        std::string fullWarning;
+        const Result<std::string> fast =
+            renderThumbnail(dir.path("photo.jpg"), size, {nullptr, &fastWarning});
+        RenderContext every{nullptr, &fullWarning};
+        every.everyRow = true;
+        const Result<std::string> full = renderThumbnail(dir.path("photo.jpg"), size, every);
+        ASSERT_EQ(fast.ok(), full.ok()) << what;
+        if (full.ok()) {
+            EXPECT_TRUE(*fast == *full) << what << " at size " << size;
+        } else {
+            EXPECT_EQ(fast.message(), full.message()) << what;
+        }
+        EXPECT_EQ(fastWarning, fullWarning) << what;
+    }
+
+    static std::span<const unsigned char> bytesOf(const std::string& text)
+    {
+        return {reinterpret_cast<const unsigned char*>(text.data()), text.size()};
+    }
+
+    TempDir dir;
+};
+
+TEST_F(RestartRowsTest, EveryKindOfPhotoGivesTheThumbnailOfAWholeDecode)
+{
+    const Kind kinds[] = {{"4:2:0", 3, 2, 2},
+                          {"4:2:2", 3, 2, 1},
+                          {"4:4:4", 3, 1, 1},
+                          {"4:4:0", 3, 1, 2},
+                          {"grey", 1, 1, 1}};
+    for (const Kind& kind : kinds) {
+        // A height that is no multiple of the rows of MCUs; markers every row, every two rows,
+        // and at every quarter of a row.
+        const test::TestImage image = test::patternImage(960, 725, kind.components);
+        EncodeOptions options;
+        options.horizontalSampling = kind.horizontal;
+        options.verticalSampling = kind.vertical;
+        for (const int rows : {1, 2, 0}) {
+            options.restartRows = rows;
+            options.restartInterval = rows == 0 ? 960 / (8 * kind.horizontal) / 4 : 0;
+            const std::string jpeg = test::encodeJpeg(image, options);
+            ASSERT_TRUE(findRestartLayout(bytesOf(jpeg))) << kind.name << " " << rows;
+            for (const std::uint32_t size : {1u, 37u, 100u, 400u, 1200u}) {
+                expectSameBothWays(
+                    jpeg, size,
+                    std::string(kind.name) + " every " + std::to_string(rows) + " rows");
+            }
+        }
+    }
+}
+
+TEST_F(RestartRowsTest, TurnedPhotoGivesTheThumbnailOfAWholeDecode)
+{
+    EncodeOptions options;
+    options.restartRows = 1;
+    const std::string jpeg = test::withApp1Segment(
+        test::encodeJpeg(test::patternImage(720, 960), options), test::exifOrientationSegment(6));
+    for (const std::uint32_t size : {1u, 37u, 100u, 400u}) {
+        expectSameBothWays(jpeg, size, "turned");
+    }
+}
+
+// The rows a thumbnail does not sample are not decoded at all: damage there is never read.
+// Damage that is read, a photo cut short and markers out of turn give what a whole decode
+// gives, warning and all.
+TEST_F(RestartRowsTest, DamageIsReadOnlyWhereItIsSampledAndThenAsAWholeDecodeReadsIt)
+{
+    EncodeOptions options;
+    options.restartRows = 1;
+    const std::string jpeg = test::encodeJpeg(test::patternImage(640, 960), options);
+    const std::optional<RestartLayout> layout = findRestartLayout(bytesOf(jpeg));
+    ASSERT_TRUE(layout);
+    ASSERT_EQ(layout->mcuRows, 60u);
+
+    // At size 1 only the first row of MCUs is sampled; the 31st is garbled.
+    std::string garbled = jpeg;
+    const auto [begin, end] = layout->intervals[30];
+    for (std::size_t i = begin + 2; i + 2 < end; i += 3) {
+        // Neither a marker byte nor the stuffed zero after one: the markers stay as they are.
+        const auto changed = static_cast<char>(garbled[i] ^ 0x5A);
+        if (garbled[i - 1] != '\xFF' && garbled[i] != '\xFF' && changed != '\xFF') {
+            garbled[i] = changed;
+        }
+    }
+    ASSERT_TRUE(findRestartLayout(bytesOf(garbled)));
+    dir.write("garbled.jpg", garbled);
+    std::string fastWarning;
+    std::string fullWarning;
+    const Result<std::string> fast =
+        renderThumbnail(dir.path("garbled.jpg"), 1, {nullptr, &fastWarning});
+    RenderContext every{nullptr, &fullWarning};
+    every.everyRow = true;
+    const Result<std::string> full = renderThumbnail(dir.path("garbled.jpg"), 1, every);
+    ASSERT_TRUE(fast.ok() && full.ok());
+    EXPECT_EQ(*fast, *full);
+    EXPECT_EQ(fastWarning, "");
+    EXPECT_NE(fullWarning, "");
+
+    // Sampled at size 400, the garbled row is read, and both ways warn alike.
+    expectSameBothWays(garbled, 400, "garbled row sampled");
+    expectSameBothWays(jpeg.substr(0, jpeg.size() / 2), 100, "cut short");
+    std::string outOfTurn = jpeg;
+    outOfTurn[layout->intervals[5].first - 1] = '\xD3';
+    ASSERT_FALSE(findRestartLayout(bytesOf(outOfTurn)));
+    expectSameBothWays(outOfTurn, 100, "marker out of turn");
+}
+
+TEST_F(RestartRowsTest, OnlyBaselinePhotosWhoseIntervalsFitTheRowsAreCut)
+{
+    const test::TestImage image = test::patternImage(320, 240);
+    EncodeOptions none;
+    EXPECT_FALSE(findRestartLayout(bytesOf(test::encodeJpeg(image, none))));
+    EncodeOptions progressive;
+    progressive.encoding = test::Encoding::Progressive;
+    progressive.restartRows = 1;
+    EXPECT_FALSE(findRestartLayout(bytesOf(test::encodeJpeg(image, progressive))));
+    EncodeOptions uneven;
+    uneven.restartInterval = 7;  // 20 MCUs a row
+    EXPECT_FALSE(findRestartLayout(bytesOf(test::encodeJpeg(image, uneven))));
+    EncodeOptions arithmetic;
+    arithmetic.arithmetic = true;
+    arithmetic.restartRows = 1;
+    EXPECT_FALSE(findRestartLayout(bytesOf(test::encodeJpeg(image, arithmetic))));
+
+    EncodeOptions quarters;
+    quarters.restartInterval = 5;
+    const std::optional<RestartLayout> split =
+        findRestartLayout(bytesOf(test::encodeJpeg(image, quarters)));
+    ASSERT_TRUE(split);
+    EXPECT_EQ(split->intervalsPerRow, 4u);
+    EXPECT_EQ(split->intervals.size(), 60u);
+    EncodeOptions pairs;
+    pairs.restartRows = 2;
+    const std::optional<RestartLayout> spanning =
+        findRestartLayout(bytesOf(test::encodeJpeg(image, pairs)));
+    ASSERT_TRUE(spanning);
+    EXPECT_EQ(spanning->rowsPerInterval, 2u);
+    EXPECT_EQ(spanning->intervals.size(), 8u);
+}
+
+}  // namespace
+}  // namespace pixmosa
