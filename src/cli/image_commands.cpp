@@ -1,7 +1,6 @@
 #include "cli/image_commands.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <optional>
 #include <ostream>
 
@@ -97,8 +96,7 @@ std::optional<std::string> imageDirectoryProblem(const GallerySettings& settings
         return std::nullopt;
     }
     const std::string named = "The image directory '" + settings.ImageDir + "' ";
-    if (const int error = lookupError(directory);
-        error != 0 && error != ENOENT && error != ENOTDIR) {
+    if (const int error = lookupError(directory); error != 0 && !isMissingError(error)) {
         return named + "cannot be read: " + systemErrorText(error);
     }
     return named + (fileExists(settings.ImageDir) ? "is not a directory" : "does not exist");

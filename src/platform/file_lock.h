@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "common/result.h"
@@ -21,13 +22,18 @@ public:
     FileLock& operator=(const FileLock&) = delete;
     ~FileLock();
 
-    // Open for reading, positioned at the start of the file.
-    int descriptor() const { return m_descriptor; }
+    // The whole of the locked file, read from its start.
+    Result<std::string> readAll() const;
 
 private:
-    explicit FileLock(int descriptor) : m_descriptor(descriptor) {}
+    explicit FileLock(std::intptr_t handle, std::string path)
+        : m_handle(handle), m_path(std::move(path))
+    {
+    }
 
-    int m_descriptor = -1;
+    // The system's descriptor or handle of the open file; -1 for none.
+    std::intptr_t m_handle = -1;
+    std::string m_path;
 };
 
 }  // namespace pixmosa

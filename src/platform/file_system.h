@@ -17,9 +17,13 @@ std::string systemErrorText(int errorNumber);
 
 // "path: reason", the form in which file errors reach the user.
 std::string fileErrorMessage(std::string_view path, int errorNumber);
+// "path: it is a symbolic link", for a write refused in a link's place.
+std::string symbolicLinkMessage(std::string_view path);
 
-// 0 when the path leads to something, links followed; otherwise why not, as an error number.
+// 0 when the path leads to something, links followed; otherwise why not, as the system's
+// error number, which isMissingError tells apart from other reasons (no permission, say).
 int lookupError(const std::string& path);
+bool isMissingError(int errorNumber);
 
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
@@ -107,7 +111,13 @@ Result<ReadableFile> openRegularFile(const std::string& path);
 
 // The whole of a regular file, refused as openRegularFile refuses.
 Result<std::string> readWholeFile(const std::string& path);
-Result<std::string> readWholeDescriptor(int descriptor, const std::string& pathForErrors);
+
+// Removes a file; false when it could not be removed.
+bool removeFile(const std::string& path);
+
+// The path with every symbolic link, "." and ".." in it followed, as the system names the file
+// or folder it leads to; nothing when it leads nowhere.
+std::optional<std::string> resolvedPath(const std::string& path);
 
 // Renames in one step and fails with EEXIST instead of replacing an existing target.
 // Returns 0 or the error number.

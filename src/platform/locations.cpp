@@ -1,11 +1,6 @@
 #include "platform/locations.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <climits>
-#include <cstdlib>
-
+#include "common/paths.h"
 #include "platform/file_system.h"
 
 namespace pixmosa {
@@ -14,82 +9,37 @@ namespace {
 
 constexpr const char* kTextStoreFileName = "Pixmosa.dat";
 
-std::string environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::string(value) : std::string();
-}
-
-std::string homeDirectory()
-{
-    std::string home = environment("HOME");
-    if (home.empty()) {
-        if (const passwd* user = ::getpwuid(::getuid())) {
-            home = user->pw_dir;
-        }
-    }
-    return home;
-}
-
-// An XDG base directory: the variable when it holds an absolute path, else the fallback
-// below the home directory.
-std::string baseDirectory(const char* variable, const char* fallbackBelowHome)
-{
-    std::string directory = environment(variable);
-    if (directory.empty() || directory.front() != '/') {
-        directory = homeDirectory() + "/" + fallbackBelowHome;
-    }
-    return directory;
-}
-
-// A build tree or a portable install: writable, and not a system directory, which the
-// administrator could write to as well.
-bool isOwnProgramDirectory(const std::string& directory)
-{
-    return !directory.empty() && directory.rfind("/usr/", 0) != 0 &&
-           ::access(directory.c_str(), W_OK) == 0;
-}
-
 }  // namespace
 
 std::string registryFilePath()
 {
-    if (std::string path = environment("PIXMOSA_REGISTRY"); !path.empty()) {
+    if (std::string path = environmentVariable("PIXMOSA_REGISTRY"); !path.empty()) {
         return path;
     }
-    return baseDirectory("XDG_CONFIG_HOME", ".config") + "/pixmosa/registry.reg";
+    return withTrailingSeparator(applicationConfigDirectory()) + "registry.reg";
 }
 
 std::string textStorePath()
 {
-    if (std::string path = environment("PIXMOSA_TEXT_STORE"); !path.empty()) {
+    if (std::string path = environmentVariable("PIXMOSA_TEXT_STORE"); !path.empty()) {
         return path;
     }
     const std::string programDir = programDirectory();
     if (isOwnProgramDirectory(programDir)) {
-        return programDir + "/" + kTextStoreFileName;
+        return withTrailingSeparator(programDir) + kTextStoreFileName;
     }
-    return baseDirectory("XDG_DATA_HOME", ".local/share") + "/pixmosa/" + kTextStoreFileName;
+    return withTrailingSeparator(applicationDataDirectory()) + kTextStoreFileName;
 }
 
 std::string helpPagePath()
 {
-    const std::string program = programDirectory();
-    const std::string beside = program + "/help/pixmosa.html";
+    const std::string program = withTrailingSeparator(programDirectory());
+    const std::string beside = program + "help" + kPathSeparator + "pixmosa.html";
     if (fileExists(beside)) {
         return beside;
     }
-    return parentDirectory(program) + "/" PIXMOSA_INSTALL_DATADIR "/pixmosa/help/pixmosa.html";
-}
-
-std::string programDirectory()
-{
-    char buffer[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (length <= 0) {
-        return {};
-    }
-    return parentDirectory(std::string(buffer, static_cast<std::size_t>(length)));
+    return withTrailingSeparator(parentDirectory(programDirectory())) + PIXMOSA_INSTALL_DATADIR
+           "/pixmosa/help/pixmosa.html";
 }
 
 }  // namespace pixmosa

@@ -58,7 +58,7 @@ Status RegistryFile::writeValue(std::string_view key, std::string_view name,
     if (!lock) {
         return lock.status();
     }
-    const Result<std::string> text = readWholeDescriptor(lock->descriptor(), m_path);
+    const Result<std::string> text = lock->readAll();
     if (!text) {
         return text.status();
     }

@@ -163,7 +163,7 @@ Status EditTextStore(const std::string& path, const std::function<Status(TextSto
             }
             return lock.status();
         }
-        const Result<std::string> content = readWholeDescriptor(lock->descriptor(), path);
+        const Result<std::string> content = lock->readAll();
         if (!content) {
             return content.status();
         }

@@ -1,7 +1,5 @@
 #include "settings/thumb_folder.h"
 
-#include <algorithm>
-
 #include "common/paths.h"
 #include "common/text.h"
 
@@ -10,7 +8,12 @@ namespace pixmosa {
 std::string deriveThumbFolder(std::string_view thumbsDir)
 {
     std::string folder(trimControlAndBlank(thumbsDir));
-    std::replace(folder.begin(), folder.end(), '\\', kPathSeparator);
+    // Both are taken as separators, so a setting typed on one platform works on the other.
+    for (char& c : folder) {
+        if (c == '\\' || c == '/') {
+            c = kPathSeparator;
+        }
+    }
     if (folder.empty() || folder == std::string(1, kPathSeparator)) {
         return {};
     }

@@ -1,17 +1,13 @@
 #include "thumbs/memory_budget.h"
 
-#include <unistd.h>
+#include "platform/system.h"
 
 namespace pixmosa {
 
 std::uint64_t defaultMemoryBudget()
 {
-    const long pages = ::sysconf(_SC_PHYS_PAGES);
-    const long pageSize = ::sysconf(_SC_PAGESIZE);
-    if (pages <= 0 || pageSize <= 0) {
-        return std::uint64_t{1} << 30;
-    }
-    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize) / 2;
+    const std::uint64_t physical = physicalMemoryBytes();
+    return physical > 0 ? physical / 2 : std::uint64_t{1} << 30;
 }
 
 // A reservation larger than the whole budget is refused by the caller before it gets here; one

@@ -72,8 +72,7 @@ Status checkThumbnailDestinations(const std::vector<ThumbnailJob>& jobs,
     }
     for (const ThumbnailJob& job : jobs) {
         if (isSymbolicLink(job.destination)) {
-            return Status::failure("Cannot create file " + job.destination + ": " +
-                                   std::string(kSymbolicLinkReason));
+            return Status::failure("Cannot create file " + symbolicLinkMessage(job.destination));
         }
         if (const std::optional<FileIdentity> identity = fileIdentity(job.destination)) {
             if (const auto image = images.find(*identity); image != images.end()) {

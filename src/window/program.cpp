@@ -2,10 +2,11 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "common/version.h"
 #include "platform/locations.h"
-#include "platform/registry_file.h"
+#include "platform/user_registry.h"
 #include "window/close_on_signals.h"
 #include "window/dialogs.h"
 #include "window/main.h"
@@ -39,9 +40,9 @@ int main(int argc, char** argv)
     // Qt sets the locale from the environment; names sort by the user's collation.
     std::setlocale(LC_COLLATE, "");
 
-    pixmosa::RegistryFile registry(pixmosa::registryFilePath());
+    const std::unique_ptr<pixmosa::Registry> registry = pixmosa::openUserRegistry();
     pixmosa::QtDialogs dialogs;
-    pixmosa::TfrmMain frmMain(registry, pixmosa::textStorePath(), dialogs);
+    pixmosa::TfrmMain frmMain(*registry, pixmosa::textStorePath(), dialogs);
     pixmosa::closeOnSignals(frmMain);
     frmMain.show();
     return QApplication::exec();

@@ -1,5 +1,3 @@
-#include "platform/file_lock.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -8,7 +6,9 @@
 #include <cerrno>
 #include <utility>
 
+#include "platform/file_lock.h"
 #include "platform/file_system.h"
+#include "platform/posix_descriptors.h"
 
 namespace pixmosa {
 
@@ -20,7 +20,7 @@ Result<FileLock> FileLock::acquire(const std::string& path, Missing missing)
         if (descriptor < 0) {
             return Result<FileLock>::failure(fileErrorMessage(path, errno));
         }
-        FileLock lock(descriptor);
+        FileLock lock(descriptor, path);
         int locked = 0;
         do {
             locked = ::flock(descriptor, LOCK_EX);
@@ -37,25 +37,32 @@ Result<FileLock> FileLock::acquire(const std::string& path, Missing missing)
     }
 }
 
-FileLock::FileLock(FileLock&& other) noexcept : m_descriptor(std::exchange(other.m_descriptor, -1))
+FileLock::FileLock(FileLock&& other) noexcept
+    : m_handle(std::exchange(other.m_handle, -1)), m_path(std::move(other.m_path))
 {
+}
+
+Result<std::string> FileLock::readAll() const
+{
+    return readWholeDescriptor(static_cast<int>(m_handle), m_path);
 }
 
 FileLock& FileLock::operator=(FileLock&& other) noexcept
 {
     if (this != &other) {
-        if (m_descriptor >= 0) {
-            ::close(m_descriptor);
+        if (m_handle >= 0) {
+            ::close(static_cast<int>(m_handle));
         }
-        m_descriptor = std::exchange(other.m_descriptor, -1);
+        m_handle = std::exchange(other.m_handle, -1);
+        m_path = std::move(other.m_path);
     }
     return *this;
 }
 
 FileLock::~FileLock()
 {
-    if (m_descriptor >= 0) {
-        ::close(m_descriptor);
+    if (m_handle >= 0) {
+        ::close(static_cast<int>(m_handle));
     }
 }
 

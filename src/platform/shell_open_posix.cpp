@@ -1,8 +1,8 @@
-#include "platform/shell_open.h"
-
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "platform/shell_open.h"
 
 namespace pixmosa {
 

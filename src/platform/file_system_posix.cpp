@@ -1,0 +1,523 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/file_system.h"
+#include "platform/posix_descriptors.h"
+#include "platform/temporary_names.h"
+
+namespace pixmosa {
+
+namespace {
+
+// Follows a symbolic link to the file it names, which need not exist yet, so replacing or
+// creating the file keeps the link.
+std::string linkTarget(const std::string& path)
+{
+    std::string current = path;
+    for (int hops = 0; hops < 40 && isSymbolicLink(current); ++hops) {
+        char buffer[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), buffer, sizeof buffer);
+        if (length <= 0 || static_cast<std::size_t>(length) == sizeof buffer) {
+            break;
+        }
+        const std::string next(buffer, static_cast<std::size_t>(length));
+        current = next.front() == '/' ? next : parentDirectory(current) + "/" + next;
+    }
+    return current;
+}
+
+Status writeAll(int descriptor, std::string_view content, const std::string& pathForErrors)
+{
+    while (!content.empty()) {
+        const ssize_t written = ::write(descriptor, content.data(), content.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Status::failure(fileErrorMessage(pathForErrors, errno));
+        }
+        content.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return Status::success();
+}
+
+void syncDirectory(const std::string& directory)
+{
+    const int descriptor = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        ::fsync(descriptor);
+        ::close(descriptor);
+    }
+}
+
+// The process's file creation mask, read once from the kernel's status of the process; where
+// that is not told, by setting it for a moment.
+mode_t processUmask()
+{
+    static const mode_t mask = [] {
+        std::FILE* status = std::fopen("/proc/self/status", "r");
+        char line[256];
+        unsigned value = 0;
+        bool found = false;
+        while (status != nullptr && !found && std::fgets(line, sizeof line, status) != nullptr) {
+            found = std::sscanf(line, "Umask: %o", &value) == 1;
+        }
+        if (status != nullptr) {
+            std::fclose(status);
+        }
+        if (found) {
+            return static_cast<mode_t>(value);
+        }
+        const mode_t current = ::umask(022);
+        ::umask(current);
+        return current;
+    }();
+    return mask;
+}
+
+// A file the user marked read-only must stay as it is, whoever runs the program: renaming over
+// it needs no write permission on it, so it is checked here. For its owner and for root the
+// mode bits settle it, so only another's file costs a question to the kernel. `path` is taken
+// from `directory` as the *at calls take it.
+bool markedReadOnly(int directory, const std::string& path, const struct stat& info)
+{
+    static const uid_t user = ::getuid();
+    if ((info.st_mode & 0222) == 0) {
+        return true;
+    }
+    if (user == 0) {
+        return false;
+    }
+    if (user == info.st_uid) {
+        return (info.st_mode & S_IWUSR) == 0;
+    }
+    return ::faccessat(directory, path.c_str(), W_OK, 0) != 0;
+}
+
+int createTemporaryBeside(int directory, const std::string& target, mode_t mode,
+                          std::string& temporaryPath)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporaryPath = temporaryNameBeside(target);
+        const int descriptor = ::openat(directory, temporaryPath.c_str(),
+                                        O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (descriptor >= 0 || errno != EEXIST) {
+            return descriptor;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Gives a complete unnamed file a temporary name beside the target.
+int linkUnderTemporaryName(const std::string& file, const std::string& target,
+                           std::string& temporaryPath)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporaryPath = temporaryNameBeside(target);
+        if (::linkat(AT_FDCWD, file.c_str(), AT_FDCWD, temporaryPath.c_str(), AT_SYMLINK_FOLLOW) ==
+            0) {
+            return 0;
+        }
+        if (errno != EEXIST) {
+            return errno;
+        }
+    }
+    return EEXIST;
+}
+
+}  // namespace
+
+std::string systemErrorText(int errorNumber)
+{
+    return std::strerror(errorNumber);
+}
+
+int lookupError(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? 0 : errno;
+}
+
+bool isMissingError(int errorNumber)
+{
+    return errorNumber == ENOENT || errorNumber == ENOTDIR;
+}
+
+bool fileExists(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool directoryExists(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+Status makeDirectories(const std::string& path)
+{
+    if (path.empty() || directoryExists(path)) {
+        return Status::success();
+    }
+    const std::string parent = parentDirectory(path);
+    if (parent != path && parent != "." && parent != "/") {
+        if (Status made = makeDirectories(parent); !made) {
+            return made;
+        }
+    }
+    // Another program may have made it meanwhile; a file of that name is no directory.
+    if (::mkdir(path.c_str(), 0777) != 0 && (errno != EEXIST || !directoryExists(path))) {
+        return Status::failure(fileErrorMessage(path, errno == EEXIST ? ENOTDIR : errno));
+    }
+    return Status::success();
+}
+
+Result<std::vector<std::string>> listDirectory(const std::string& path)
+{
+    DIR* directory = ::opendir(path.c_str());
+    if (directory == nullptr) {
+        return Result<std::vector<std::string>>::failure(fileErrorMessage(path, errno));
+    }
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(directory)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..") {
+            names.emplace_back(name);
+        }
+    }
+    ::closedir(directory);
+    return names;
+}
+
+FileRewriter::~FileRewriter()
+{
+    if (m_descriptor >= 0) {
+        ::close(m_descriptor);
+    }
+}
+
+int FileRewriter::openDirectory(const std::string& directory)
+{
+    if (m_descriptor >= 0 && directory == m_directory) {
+        return m_descriptor;
+    }
+    if (m_descriptor >= 0) {
+        ::close(m_descriptor);
+    }
+    m_directory = directory;
+    m_descriptor = ::open(directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return m_descriptor;
+}
+
+Status FileRewriter::write(const std::string& path, std::string_view content, bool* unchanged)
+{
+    if (unchanged != nullptr) {
+        *unchanged = false;
+    }
+    const int directory = openDirectory(parentDirectory(path));
+    if (directory < 0) {
+        return Status::failure(fileErrorMessage(path, errno));
+    }
+    const std::string name = path.substr(path.rfind('/') + 1);
+    struct stat info {};
+    const bool exists = ::fstatat(directory, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+    if (exists && S_ISLNK(info.st_mode)) {
+        return Status::failure(symbolicLinkMessage(path));
+    }
+    if (exists && !S_ISREG(info.st_mode)) {
+        // A directory is refused as the general writer refuses it.
+        return writeFileAtomically(path, content, ExistingFile::Replace, nullptr,
+                                   Durability::NoFlush);
+    }
+    if (exists && static_cast<std::size_t>(info.st_size) == content.size()) {
+        const int descriptor = ::openat(directory, name.c_str(), O_RDONLY | O_CLOEXEC);
+        if (descriptor >= 0) {
+            // The size is known, so one read of it is all it takes; a short read compares unequal.
+            std::string old(content.size(), '\0');
+            const ssize_t got = content.empty() ? 0 : ::read(descriptor, old.data(), old.size());
+            ::close(descriptor);
+            if (got == static_cast<ssize_t>(content.size()) && old == content) {
+                if (unchanged != nullptr) {
+                    *unchanged = true;
+                }
+                return Status::success();
+            }
+        }
+    }
+    mode_t mode = 0666;
+    if (exists) {
+        if (markedReadOnly(directory, name, info)) {
+            return Status::failure(fileErrorMessage(path, EACCES));
+        }
+        mode = info.st_mode & 07777;
+    }
+    // A named temporary and one rename: the fewest calls that replace the file in one step. A
+    // kill before the rename leaves the temporary, which the next run clears.
+    std::string temporaryName;
+    const int descriptor = createTemporaryBeside(directory, name, mode, temporaryName);
+    if (descriptor < 0) {
+        return Status::failure(fileErrorMessage(path, errno));
+    }
+    Status written = writeAll(descriptor, content, path);
+    // The umask may have narrowed the mode a replaced file had; it is given back.
+    if (written && exists && (mode & ~processUmask()) != mode && ::fchmod(descriptor, mode) != 0) {
+        written = Status::failure(fileErrorMessage(path, errno));
+    }
+    if (::close(descriptor) != 0 && written) {
+        written = Status::failure(fileErrorMessage(path, errno));
+    }
+    if (written && ::renameat(directory, temporaryName.c_str(), directory, name.c_str()) != 0) {
+        written = Status::failure(fileErrorMessage(path, errno));
+    }
+    if (!written) {
+        ::unlinkat(directory, temporaryName.c_str(), 0);
+    }
+    return written;
+}
+
+bool isOlderThan(const std::string& path, const std::string& than)
+{
+    struct stat first {};
+    struct stat second {};
+    if (::stat(path.c_str(), &first) != 0 || ::stat(than.c_str(), &second) != 0) {
+        return false;
+    }
+    const timespec a = first.st_mtim;
+    const timespec b = second.st_mtim;
+    return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
+}
+
+bool sameFile(const std::string& a, const std::string& b)
+{
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+Result<ReadableFile> openRegularFile(const std::string& path)
+{
+    // Without O_NONBLOCK, opening a FIFO waits until something writes to it.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return Result<ReadableFile>::failure(fileErrorMessage(path, errno));
+    }
+    struct stat info {};
+    std::string failure;
+    if (::fstat(descriptor, &info) != 0) {
+        failure = fileErrorMessage(path, errno);
+    } else if (S_ISDIR(info.st_mode)) {
+        failure = fileErrorMessage(path, EISDIR);
+    } else if (!S_ISREG(info.st_mode)) {
+        failure = std::string(path).append(": ").append(kNotRegularFileReason);
+    } else if (::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
+        failure = fileErrorMessage(path, errno);
+    }
+    std::FILE* stream = failure.empty() ? ::fdopen(descriptor, "rb") : nullptr;
+    if (stream == nullptr) {
+        if (failure.empty()) {
+            failure = fileErrorMessage(path, errno);
+        }
+        ::close(descriptor);
+        return Result<ReadableFile>::failure(std::move(failure));
+    }
+    return ReadableFile{stream, static_cast<std::uint64_t>(info.st_size)};
+}
+
+std::optional<FileIdentity> fileIdentity(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
+}
+
+std::optional<FileVersion> fileVersion(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    const auto nanoseconds = [](const timespec& time) {
+        return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+    };
+    return FileVersion{
+        {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)},
+        static_cast<std::uint64_t>(info.st_size),
+        nanoseconds(info.st_mtim),
+        nanoseconds(info.st_ctim)};
+}
+
+bool isSymbolicLink(const std::string& path)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+bool removeFile(const std::string& path)
+{
+    return ::unlink(path.c_str()) == 0;
+}
+
+std::optional<std::string> resolvedPath(const std::string& path)
+{
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (real == nullptr) {
+        return std::nullopt;
+    }
+    std::string resolved(real);
+    std::free(real);
+    return resolved;
+}
+
+Result<std::string> readWholeFile(const std::string& path)
+{
+    const Result<ReadableFile> file = openRegularFile(path);
+    if (!file) {
+        return file.status();
+    }
+    Result<std::string> content = readWholeDescriptor(::fileno(file->stream), path);
+    std::fclose(file->stream);
+    return content;
+}
+
+Result<std::string> readWholeDescriptor(int descriptor, const std::string& pathForErrors)
+{
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Result<std::string>::failure(fileErrorMessage(pathForErrors, errno));
+        }
+        if (got == 0) {
+            return content;
+        }
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+int renameWithoutReplace(const std::string& from, const std::string& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return errno;
+    }
+    // The file system cannot rename without replacing; a hard link fails on an existing name.
+    if (::link(from.c_str(), to.c_str()) != 0) {
+        return errno;
+    }
+    ::unlink(from.c_str());
+    return 0;
+}
+
+Status writeFileAtomically(const std::string& path, std::string_view content, ExistingFile existing,
+                           bool* existed, Durability durability, LinkAtPath link)
+{
+    if (existed != nullptr) {
+        *existed = false;
+    }
+    if (link == LinkAtPath::Refuse && isSymbolicLink(path)) {
+        return Status::failure(symbolicLinkMessage(path));
+    }
+    const std::string target = link == LinkAtPath::Follow ? linkTarget(path) : path;
+    mode_t mode = 0666;
+    bool keepMode = false;
+    struct stat info {};
+    if (existing == ExistingFile::Replace && ::stat(target.c_str(), &info) == 0) {
+        if (markedReadOnly(AT_FDCWD, target, info)) {
+            return Status::failure(fileErrorMessage(path, EACCES));
+        }
+        mode = info.st_mode & 07777;
+        keepMode = true;
+    }
+
+    // An unnamed file, where the file system offers them, leaves nothing behind when the
+    // process is killed while writing; it gets a name only once it is complete.
+    const std::string directory = parentDirectory(target);
+    std::string temporaryPath;
+    static const bool canNameUnnamedFiles = ::access("/proc/self/fd", F_OK) == 0;
+    int descriptor = canNameUnnamedFiles
+                         ? ::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode)
+                         : -1;
+    const bool unnamed = descriptor >= 0;
+    if (!unnamed) {
+        descriptor = createTemporaryBeside(AT_FDCWD, target, mode, temporaryPath);
+    }
+    if (descriptor < 0) {
+        return Status::failure(fileErrorMessage(path, errno));
+    }
+    Status written = writeAll(descriptor, content, path);
+    if (written && keepMode && ::fchmod(descriptor, mode) != 0) {
+        written = Status::failure(fileErrorMessage(path, errno));
+    }
+    const bool flush = durability == Durability::Flush;
+    if (written && flush && ::fsync(descriptor) != 0) {
+        written = Status::failure(fileErrorMessage(path, errno));
+    }
+
+    int placeError = 0;
+    if (written && unnamed) {
+        // A new file is linked straight to its name; one that replaces another needs a
+        // temporary name for the moment between the link and the rename.
+        const std::string self = "/proc/self/fd/" + std::to_string(descriptor);
+        placeError =
+            ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0
+                ? 0
+                : errno;
+        if (placeError == EEXIST && existing == ExistingFile::Replace) {
+            placeError = linkUnderTemporaryName(self, target, temporaryPath);
+            if (placeError == 0 && ::rename(temporaryPath.c_str(), target.c_str()) != 0) {
+                placeError = errno;
+                ::unlink(temporaryPath.c_str());
+            }
+        }
+    }
+    if (::close(descriptor) != 0 && written) {
+        written = Status::failure(fileErrorMessage(path, errno));
+    }
+    if (written && !unnamed) {
+        placeError = existing == ExistingFile::Replace
+                         ? (::rename(temporaryPath.c_str(), target.c_str()) == 0 ? 0 : errno)
+                         : renameWithoutReplace(temporaryPath, target);
+        if (placeError != 0) {
+            ::unlink(temporaryPath.c_str());
+        }
+    }
+    if (!written) {
+        if (!unnamed) {
+            ::unlink(temporaryPath.c_str());
+        }
+        return written;
+    }
+    if (placeError != 0) {
+        if (existed != nullptr && placeError == EEXIST) {
+            *existed = true;
+        }
+        return Status::failure(fileErrorMessage(path, placeError));
+    }
+    if (flush) {
+        syncDirectory(directory);
+    }
+    return Status::success();
+}
+
+}  // namespace pixmosa

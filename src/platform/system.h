@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+namespace pixmosa {
+
+// The machine's physical memory in bytes; 0 when the system does not tell.
+std::uint64_t physicalMemoryBytes();
+
+// This process's id, and whether the process of an id runs (as far as can be told).
+std::uint64_t currentProcessId();
+bool processIsRunning(std::uint64_t id);
+
+// True when the program's standard error goes to a terminal rather than a file or a pipe.
+bool standardErrorIsTerminal();
+
+// A descriptor that becomes readable once the program is asked to end by the system (SIGTERM,
+// SIGINT, SIGHUP, as at a logout), so that an event loop can close its window and store what
+// closing stores; -1 where the system asks its windows directly. Set up at the first call; a
+// second request then ends the program at once, should closing not end it.
+int endRequestDescriptor();
+// Takes the request that made the descriptor readable.
+void takeEndRequest();
+
+}  // namespace pixmosa
