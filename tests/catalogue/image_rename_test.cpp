@@ -1,8 +1,8 @@
 #include "catalogue/image_rename.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
+#include "support/file_setup.h"
 #include "support/temp_dir.h"
 
 namespace pixmosa {
@@ -80,7 +80,7 @@ TEST(ImageRenameTest, MissingFileOrPrefixWithASeparatorIsRefused)
 {
     const TempDir dir;
     dir.write("a.jpg", "a");
-    ASSERT_EQ(::mkdir(dir.path("sub").c_str(), 0777), 0);
+    ASSERT_TRUE(test::makeDirectory(dir.path("sub")));
     Names images{"gone.jpg", "a.jpg"};
 
     const std::vector<RefusedRename> separator = RenameImages(dir.path(), images, "sub/");

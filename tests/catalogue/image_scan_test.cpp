@@ -1,10 +1,10 @@
 #include "catalogue/image_scan.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 
+#include "support/file_setup.h"
 #include "support/temp_dir.h"
 
 namespace pixmosa {
@@ -25,7 +25,7 @@ TEST(ImageScanTest, ListsJpgNamesOfAnyCaseHiddenFilesAndDirectories)
     for (const char* name : {"b.JPG", "a.jpg", "c.jpeg", ".d.jpg", "e.png", "f.jpg.txt"}) {
         dir.write(name, "");
     }
-    ASSERT_EQ(::mkdir(dir.path("old.jpg").c_str(), 0777), 0);
+    ASSERT_TRUE(test::makeDirectory(dir.path("old.jpg")));
 
     const Names images = ScanImages(dir.path(), false);
 

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "common/paths.h"
+#include "support/environment.h"
 
 namespace pixmosa {
 namespace {
@@ -12,30 +15,22 @@ namespace {
 // Sets environment variables for one test and puts the old values back afterwards.
 class EnvironmentTest : public ::testing::Test {
 protected:
+    // An empty value removes the variable.
     void set(const char* name, const char* value)
     {
-        const char* old = std::getenv(name);
-        m_saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        if (value != nullptr) {
-            ::setenv(name, value, 1);
-        } else {
-            ::unsetenv(name);
-        }
+        m_saved.emplace_back(name, environmentVariable(name));
+        test::setEnvironment(name, value);
     }
 
     void TearDown() override
     {
         for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it) {
-            if (it->second) {
-                ::setenv(it->first.c_str(), it->second->c_str(), 1);
-            } else {
-                ::unsetenv(it->first.c_str());
-            }
+            test::setEnvironment(it->first, it->second);
         }
     }
 
 private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
+    std::vector<std::pair<std::string, std::string>> m_saved;
 };
 
 TEST_F(EnvironmentTest, VariablesNameTheStores)
@@ -47,9 +42,10 @@ TEST_F(EnvironmentTest, VariablesNameTheStores)
     EXPECT_EQ(textStorePath(), "/elsewhere/texts.dat");
 }
 
+#ifndef _WIN32
 TEST_F(EnvironmentTest, RegistryLivesInTheUserConfigurationDirectory)
 {
-    set("PIXMOSA_REGISTRY", nullptr);
+    set("PIXMOSA_REGISTRY", "");
     set("HOME", "/home/someone");
     set("XDG_CONFIG_HOME", "/cfg");
     EXPECT_EQ(registryFilePath(), "/cfg/pixmosa/registry.reg");
@@ -57,13 +53,14 @@ TEST_F(EnvironmentTest, RegistryLivesInTheUserConfigurationDirectory)
     set("XDG_CONFIG_HOME", "relative/is/ignored");
     EXPECT_EQ(registryFilePath(), "/home/someone/.config/pixmosa/registry.reg");
 }
+#endif
 
 TEST_F(EnvironmentTest, TextStoreLiesBesideAWritableProgram)
 {
-    set("PIXMOSA_TEXT_STORE", nullptr);
+    set("PIXMOSA_TEXT_STORE", "");
 
     // The test program's own build directory is writable.
-    EXPECT_EQ(textStorePath(), programDirectory() + "/Pixmosa.dat");
+    EXPECT_EQ(textStorePath(), withTrailingSeparator(programDirectory()) + "Pixmosa.dat");
 }
 
 }  // namespace

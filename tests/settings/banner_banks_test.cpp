@@ -148,8 +148,8 @@ TEST_F(BannerBanksTest, BanksAddedAtOnceByTwoProgramsAreAllKept)
         bool ok = true;
         for (int i = 0; i < kBanksEach; ++i) {
             BannerBanks fresh(store);
-            ok = fresh.load().ok() &&
-                 fresh.add("W" + std::to_string(writer) + "-" + std::to_string(i)).ok() && ok;
+            const std::string name = std::string("W").append(std::to_string(writer)).append("-");
+            ok = fresh.load().ok() && fresh.add(name + std::to_string(i)).ok() && ok;
         }
         return ok;
     }));

@@ -1,13 +1,12 @@
 #include "settings/text_store.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 
 #include "common/text.h"
 #include "support/child_processes.h"
+#include "support/file_setup.h"
 #include "support/temp_dir.h"
 
 namespace pixmosa {
@@ -223,7 +222,7 @@ TEST_F(TextStoreTest, ReadOnlyStoreIsLeftUnchangedWithAClearError)
 {
     save("A", {"a"});
     const std::string before = content();
-    ASSERT_EQ(::chmod(store().c_str(), 0444), 0);
+    ASSERT_TRUE(test::makeReadOnly(store()));
 
     const Status saved = SaveText(store(), "A", {"changed"});
     const Status appended = SaveText(store(), "B", {"new"});
@@ -231,7 +230,8 @@ TEST_F(TextStoreTest, ReadOnlyStoreIsLeftUnchangedWithAClearError)
 
     for (const Status* status : {&saved, &appended, &deleted}) {
         ASSERT_FALSE(status->ok());
-        EXPECT_EQ(status->message(), store() + ": Permission denied");
+        EXPECT_EQ(status->message(),
+                  store() + ": " + test::reasonFor(test::Failure::PermissionDenied));
     }
     EXPECT_EQ(content(), before);
     EXPECT_EQ(dir.entryCount(), 1);
@@ -290,7 +290,7 @@ TEST_F(TextStoreTest, FirstSaveCreatesMissingDirectories)
 
 TEST_F(TextStoreTest, StoreThatIsADirectoryIsReportedNotOverwritten)
 {
-    ASSERT_EQ(::mkdir(store().c_str(), 0777), 0);
+    ASSERT_TRUE(test::makeDirectory(store()));
 
     EXPECT_FALSE(SaveText(store(), "A", {"a"}).ok());
     EXPECT_TRUE(std::filesystem::is_empty(store()));
@@ -299,16 +299,16 @@ TEST_F(TextStoreTest, StoreThatIsADirectoryIsReportedNotOverwritten)
 // A store the user keeps elsewhere through a link (a synced folder) stays linked.
 TEST_F(TextStoreTest, StoreThatIsASymbolicLinkIsFollowedAndTheLinkStays)
 {
-    ASSERT_EQ(::mkdir(dir.path("synced").c_str(), 0777), 0);
-    ASSERT_EQ(::symlink("synced/Pixmosa.dat", store().c_str()), 0);
+    ASSERT_TRUE(test::makeDirectory(dir.path("synced")));
+    if (!test::makeSymbolicLink("synced/Pixmosa.dat", store())) {
+        GTEST_SKIP() << "symbolic links cannot be made here";
+    }
 
     save("A", {"first"});
     save("A", {"second"});
     ASSERT_TRUE(DeleteText(store(), "B").ok());
 
-    struct stat info {};
-    ASSERT_EQ(::lstat(store().c_str(), &info), 0);
-    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_TRUE(test::isSymbolicLinkOnDisk(store()));
     EXPECT_EQ(dir.read("synced/Pixmosa.dat"), "[A]\r\nsecond\r\n\r\n####\r\n");
 }
 

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace pixmosa::test {
 
+// A UTF-8 path as the standard library's file functions take it on every platform.
+std::filesystem::path fileSystemPath(std::string_view utf8);
+
 // A fresh directory under the system's temporary directory, removed with everything in it.
+// Names below it may use "/" between their parts; path() gives the platform's separator.
 class TempDir {
 public:
     TempDir();

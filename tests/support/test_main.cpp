@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
+#include "support/environment.h"
 #include "support/temp_dir.h"
 
 // No test may touch the user's own settings: both stores point into a scratch directory
@@ -9,8 +8,8 @@
 int main(int argc, char** argv)
 {
     const pixmosa::test::TempDir scratch;
-    ::setenv("PIXMOSA_REGISTRY", scratch.path("registry.reg").c_str(), 1);
-    ::setenv("PIXMOSA_TEXT_STORE", scratch.path("Pixmosa.dat").c_str(), 1);
+    pixmosa::test::setEnvironment("PIXMOSA_REGISTRY", scratch.path("registry.reg"));
+    pixmosa::test::setEnvironment("PIXMOSA_TEXT_STORE", scratch.path("Pixmosa.dat"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

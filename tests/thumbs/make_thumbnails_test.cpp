@@ -1,17 +1,20 @@
 #include "thumbs/make_thumbnails.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <csignal>
+#endif
+
+#include <chrono>
 #include <filesystem>
 #include <thread>
 
 #include "catalogue/image_scan.h"
 #include "settings/thumb_folder.h"
+#include "support/file_setup.h"
 #include "support/jpeg_fixtures.h"
 #include "support/recording_observer.h"
 #include "support/temp_dir.h"
@@ -30,7 +33,7 @@ protected:
     {
         settings.ImageDir = dir.path("pics");
         settings.ThumbSize = 50;
-        ::mkdir(settings.ImageDir.c_str(), 0777);
+        test::makeDirectory(settings.ImageDir);
     }
 
     void addImage(const std::string& name, int width = 80, int height = 60)
@@ -150,7 +153,7 @@ TEST_F(MakeThumbnailsTest, NoThumbnailAfterAFailureReachesTheDisk)
     slow.insert(slow.rfind("\xFF\xDA"),
                 std::string("\xFF\xC2\x00\x0B\x08\x00\x10\x00\x10\x01\x01\x11\x00", 13));
     dir.write("pics/3.jpg", slow);
-    ::mkdir(dir.path("pics/Thumbs").c_str(), 0777);
+    test::makeDirectory(dir.path("pics/Thumbs"));
     dir.write("pics/Thumbs/Thumb-7.jpg", "old");
     workers = 2;
 
@@ -195,6 +198,7 @@ TEST_F(MakeThumbnailsTest, ImageThatAloneNeedsMoreThanTheMemoryLimitIsRefusedByN
     EXPECT_FALSE(dir.exists("pics/Thumbs/Thumb-2.jpg"));
 }
 
+#ifndef _WIN32
 // A run killed at any moment leaves only whole thumbnails and no temporary file.
 TEST_F(MakeThumbnailsTest, KilledRunLeavesNoPartialThumbnail)
 {
@@ -234,6 +238,7 @@ TEST_F(MakeThumbnailsTest, KilledRunLeavesNoPartialThumbnail)
         EXPECT_EQ(dir.read("pics/Thumbs/" + name), whole) << name;
     }
 }
+#endif
 
 // A window being closed asks the command to stop: it ends before the next thumbnail is
 // written, with every file whole, and says it stopped instead of finishing.
@@ -302,7 +307,7 @@ TEST_F(MakeThumbnailsTest, FailureStopsAtThatImageAndKeepsTheThumbnailsBefore)
 TEST_F(MakeThumbnailsTest, DirectoryNamedLikeAnImageStopsTheCommand)
 {
     addImage("a.jpg");
-    ASSERT_EQ(::mkdir(dir.path("pics/old.jpg").c_str(), 0777), 0);
+    ASSERT_TRUE(test::makeDirectory(dir.path("pics/old.jpg")));
 
     const Names images = ScanImages(settings.ImageDir, true);
     const Result<CommandEnd> end = run(images);

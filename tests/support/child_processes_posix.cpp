@@ -1,10 +1,10 @@
-#include "support/child_processes.h"
-
 #include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <vector>
+
+#include "support/child_processes.h"
 
 namespace pixmosa::test {
 
@@ -25,6 +25,18 @@ bool succeedInChildren(int count, const std::function<bool(int)>& work)
                     WEXITSTATUS(status) == 0 && succeeded;
     }
     return succeeded;
+}
+
+std::uint64_t endedProcessId()
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    if (child < 0 || ::waitpid(child, nullptr, 0) != child) {
+        return 0;
+    }
+    return static_cast<std::uint64_t>(child);
 }
 
 ChildOutcome runUnprivileged(const std::function<std::pair<int, std::string>()>& work)
