@@ -19,7 +19,7 @@ std::vector<RefusedRename> RenameImages(std::string_view imageDir, std::vector<s
                                         std::string_view prefix)
 {
     const std::string directory = withTrailingSeparator(imageDir);
-    const bool prefixAllowed = prefix.find(kPathSeparator) == std::string_view::npos;
+    const bool prefixAllowed = prefix.find_first_of(kPathSeparators) == std::string_view::npos;
     std::vector<RefusedRename> refused;
     for (std::size_t i = 0; i < images.size(); ++i) {
         const std::string newName = renamedImageName(prefix, i, images.size());

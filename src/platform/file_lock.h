@@ -31,7 +31,8 @@ private:
     {
     }
 
-    // The system's descriptor or handle of the open file; -1 for none.
+    // The descriptor of the locked file (POSIX) or the handle of the held mutex (Windows); -1
+    // for none.
     std::intptr_t m_handle = -1;
     std::string m_path;
 };

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <utility>
 
 #include "platform/file_lock.h"
@@ -15,37 +17,62 @@ HANDLE handleOf(std::intptr_t handle)
     return reinterpret_cast<HANDLE>(handle);
 }
 
+// Windows will not rename a new file over one that another handle holds open, so the lock
+// cannot live on the store itself: it is a mutex named after the store's full path, upper-cased
+// because the file system ignores case. The system releases it when its holder dies.
+std::wstring mutexNameFor(const std::string& path)
+{
+    const std::wstring wide = widePath(path);
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD length = ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(),
+                                      nullptr);
+    if (length >= full.size()) {
+        full.resize(length);
+        length = ::GetFullPathNameW(wide.c_str(), length, full.data(), nullptr);
+    }
+    full.resize(length == 0 ? 0 : length);
+    if (full.empty()) {
+        full = wide;
+    }
+    ::CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const wchar_t unit : full) {
+        hash = (hash ^ static_cast<std::uint16_t>(unit)) * 1099511628211ull;
+    }
+    wchar_t name[64];
+    std::swprintf(name, 64, L"Local\\Pixmosa-store-%016llx",
+                  static_cast<unsigned long long>(hash));
+    return name;
+}
+
 }  // namespace
 
-// Every program opens the store sharing deletion, so a writer can rename a new file over it
-// while others hold it; the lock is the byte range of the whole file.
 Result<FileLock> FileLock::acquire(const std::string& path, Missing missing)
 {
-    for (;;) {
-        HANDLE file = ::CreateFileW(widePath(path).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    missing == Missing::Create ? OPEN_ALWAYS : OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            return Result<FileLock>::failure(
-                fileErrorMessage(path, static_cast<int>(::GetLastError())));
-        }
-        FileLock lock(reinterpret_cast<std::intptr_t>(file), path);
-        OVERLAPPED whole{};
-        if (!::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
-            return Result<FileLock>::failure(
-                fileErrorMessage(path, static_cast<int>(::GetLastError())));
-        }
-        // Granted on the file the path named when it was opened: one that has been replaced
-        // meanwhile is let go, and the new one locked.
-        BY_HANDLE_FILE_INFORMATION held{};
-        const std::optional<FileIdentity> named = fileIdentity(path);
-        if (::GetFileInformationByHandle(file, &held) && named &&
-            named->device == held.dwVolumeSerialNumber &&
-            named->inode == ((std::uint64_t{held.nFileIndexHigh} << 32) | held.nFileIndexLow)) {
-            return lock;
-        }
+    HANDLE mutex = ::CreateMutexW(nullptr, FALSE, mutexNameFor(path).c_str());
+    if (mutex == nullptr) {
+        return Result<FileLock>::failure(
+            fileErrorMessage(path, static_cast<int>(::GetLastError())));
     }
+    const DWORD waited = ::WaitForSingleObject(mutex, INFINITE);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        const DWORD error = ::GetLastError();
+        ::CloseHandle(mutex);
+        return Result<FileLock>::failure(fileErrorMessage(path, static_cast<int>(error)));
+    }
+    // Held from here: the destructor releases it. A holder that died mid-write left the store
+    // whole, since every write replaces the file in one step.
+    FileLock lock(reinterpret_cast<std::intptr_t>(mutex), path);
+    HANDLE file = ::CreateFileW(widePath(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                missing == Missing::Create ? OPEN_ALWAYS : OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return Result<FileLock>::failure(
+            fileErrorMessage(path, static_cast<int>(::GetLastError())));
+    }
+    ::CloseHandle(file);
+    return lock;
 }
 
 FileLock::FileLock(FileLock&& other) noexcept
@@ -57,6 +84,7 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept
 {
     if (this != &other) {
         if (m_handle != -1) {
+            ::ReleaseMutex(handleOf(m_handle));
             ::CloseHandle(handleOf(m_handle));
         }
         m_handle = std::exchange(other.m_handle, -1);
@@ -68,31 +96,14 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept
 FileLock::~FileLock()
 {
     if (m_handle != -1) {
+        ::ReleaseMutex(handleOf(m_handle));
         ::CloseHandle(handleOf(m_handle));
     }
 }
 
 Result<std::string> FileLock::readAll() const
 {
-    HANDLE file = handleOf(m_handle);
-    LARGE_INTEGER start{};
-    if (!::SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) {
-        return Result<std::string>::failure(
-            fileErrorMessage(m_path, static_cast<int>(::GetLastError())));
-    }
-    std::string content;
-    char buffer[65536];
-    for (;;) {
-        DWORD got = 0;
-        if (!::ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
-            return Result<std::string>::failure(
-                fileErrorMessage(m_path, static_cast<int>(::GetLastError())));
-        }
-        if (got == 0) {
-            return content;
-        }
-        content.append(buffer, got);
-    }
+    return readWholeFile(m_path);
 }
 
 }  // namespace pixmosa

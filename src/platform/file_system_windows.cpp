@@ -120,6 +120,25 @@ bool isLink(DWORD attributes)
            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
+// Windows refuses to rename over a file that another program holds open for a moment (a
+// reader of the store, a virus scanner), so a refused replace is tried again for about a second.
+bool replaceByRenaming(const std::string& from, const std::string& to, DWORD flags)
+{
+    const std::wstring wideFrom = widePath(from);
+    const std::wstring wideTo = widePath(to);
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExW(wideFrom.c_str(), wideTo.c_str(), flags)) {
+            return true;
+        }
+        const DWORD error = ::GetLastError();
+        const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+        if (!held || (flags & MOVEFILE_REPLACE_EXISTING) == 0 || attempt == 50) {
+            return false;
+        }
+        ::Sleep(20);
+    }
+}
+
 }  // namespace
 
 std::string systemErrorText(int errorNumber)
@@ -379,7 +398,7 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
     }
     const DWORD flags = (existing == ExistingFile::Replace ? MOVEFILE_REPLACE_EXISTING : 0) |
                         (durability == Durability::Flush ? MOVEFILE_WRITE_THROUGH : 0);
-    if (!::MoveFileExW(widePath(temporaryPath).c_str(), widePath(target).c_str(), flags)) {
+    if (!replaceByRenaming(temporaryPath, target, flags)) {
         const DWORD error = ::GetLastError();
         ::DeleteFileW(widePath(temporaryPath).c_str());
         if (existed != nullptr && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)) {
