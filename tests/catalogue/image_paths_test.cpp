@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/thumb_folder.h"
+#include "support/temp_dir.h"
 
 namespace pixmosa {
 namespace {
@@ -19,19 +20,20 @@ GallerySettings withFolders(std::string imageDir, std::string thumbsDir, std::st
 
 TEST(ImagePathsTest, ThumbnailKeepsTheImagesNameBehindThePrefix)
 {
-    const GallerySettings settings = withFolders("/pics", "Thumbs", "Thumb-");
+    const GallerySettings settings =
+        withFolders(test::nativeSeparators("/pics"), "Thumbs", "Thumb-");
 
-    EXPECT_EQ(imagePath(settings, "a.JPG"), "/pics/a.JPG");
-    EXPECT_EQ(thumbnailDirectory(settings), "/pics/Thumbs/");
-    EXPECT_EQ(thumbnailPath(settings, "a.JPG"), "/pics/Thumbs/Thumb-a.JPG");
+    EXPECT_EQ(imagePath(settings, "a.JPG"), test::nativeSeparators("/pics/a.JPG"));
+    EXPECT_EQ(thumbnailDirectory(settings), test::nativeSeparators("/pics/Thumbs/"));
+    EXPECT_EQ(thumbnailPath(settings, "a.JPG"), test::nativeSeparators("/pics/Thumbs/Thumb-a.JPG"));
 }
 
 TEST(ImagePathsTest, EmptyThumbnailFolderMeansTheImageDirectory)
 {
-    const GallerySettings settings = withFolders("/pics/", "\\", " t ");
+    const GallerySettings settings = withFolders(test::nativeSeparators("/pics/"), "\\", " t ");
 
-    EXPECT_EQ(thumbnailDirectory(settings), "/pics/");
-    EXPECT_EQ(thumbnailPath(settings, "a.jpg"), "/pics/ t a.jpg");
+    EXPECT_EQ(thumbnailDirectory(settings), test::nativeSeparators("/pics/"));
+    EXPECT_EQ(thumbnailPath(settings, "a.jpg"), test::nativeSeparators("/pics/ t a.jpg"));
 }
 
 }  // namespace

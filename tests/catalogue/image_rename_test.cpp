@@ -50,8 +50,10 @@ TEST(ImageRenameTest, TakenNameIsNeverOverwrittenAndTheRestGoesOn)
     const std::vector<RefusedRename> refused = RenameImages(dir.path(), images, "");
 
     ASSERT_EQ(refused.size(), 2u);
-    EXPECT_EQ(refused[0].message, "Cannot rename 2.jpg to 1.jpg: File exists");
-    EXPECT_EQ(refused[1].message, "Cannot rename 1.jpg to 2.jpg: File exists");
+    EXPECT_EQ(refused[0].message,
+              "Cannot rename 2.jpg to 1.jpg: " + test::reasonFor(test::Failure::AlreadyExists));
+    EXPECT_EQ(refused[1].message,
+              "Cannot rename 1.jpg to 2.jpg: " + test::reasonFor(test::Failure::AlreadyExists));
 
     EXPECT_EQ(images, (Names{"2.jpg", "1.jpg"}));
     EXPECT_EQ(dir.read("1.jpg"), "one");
@@ -89,7 +91,8 @@ TEST(ImageRenameTest, MissingFileOrPrefixWithASeparatorIsRefused)
               "Cannot rename gone.jpg to sub/1.jpg: the prefix holds a directory separator");
     const std::vector<RefusedRename> missing = RenameImages(dir.path(), images, "n");
     ASSERT_EQ(missing.size(), 1u);
-    EXPECT_EQ(missing[0].message, "Cannot rename gone.jpg to n1.jpg: No such file or directory");
+    EXPECT_EQ(missing[0].message,
+              "Cannot rename gone.jpg to n1.jpg: " + test::reasonFor(test::Failure::NoSuchFile));
 
     EXPECT_EQ(images, (Names{"gone.jpg", "n2.jpg"}));
     EXPECT_FALSE(dir.exists("sub/2.jpg"));

@@ -51,6 +51,8 @@ TEST(ImageScanTest, UnsortedListIsInNameOrder)
     EXPECT_EQ(ScanImages(dir.path() + "/", false), expected);
 }
 
+#ifndef _WIN32
+// Windows file systems hold only one of these names.
 TEST(ImageScanTest, NamesEqualWithoutCaseAreListedByTheirExactBytes)
 {
     const TempDir dir;
@@ -60,6 +62,7 @@ TEST(ImageScanTest, NamesEqualWithoutCaseAreListedByTheirExactBytes)
 
     EXPECT_EQ(ScanImages(dir.path(), false), (Names{"A.JPG", "A.jpg", "a.JPG", "a.jpg"}));
 }
+#endif
 
 TEST(ImageScanTest, SortedListComparesNamesWithoutRegardToCase)
 {

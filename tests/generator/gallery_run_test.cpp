@@ -388,6 +388,8 @@ TEST_F(GalleryRunTest, ImagePagesKeepBlanksInTheirNamesAndDropTheExtensionWhatev
     EXPECT_NE(read("Tree.html").find("<A HREF=\"My%20Photo.html\""), std::string::npos);
 }
 
+#ifndef _WIN32
+// Windows names cannot hold ? : < > or ", so this runs where they can.
 TEST_F(GalleryRunTest, LinksAndSourcesEncodeTheBytesThatWouldBreakThem)
 {
     addImages({"Photo#1.jpg", "Say \"Hi\".jpg", "Caf\xC3\xA9 50%.jpg"});
@@ -419,6 +421,7 @@ TEST_F(GalleryRunTest, LinksAndSourcesEncodeTheBytesThatWouldBreakThem)
     EXPECT_NE(index.find("<A href=\"G%3A1.h%23tml\" STYLE"), std::string::npos);
     EXPECT_NE(index.find("<IMG src=\"Sm%C3%A1ll%3F/th/t%26"), std::string::npos);
 }
+#endif
 
 TEST_F(GalleryRunTest, TurnedPhotosAreSizedUprightOnTheirPages)
 {
@@ -631,7 +634,9 @@ TEST_F(GalleryRunTest, ReRunWritesOnlyThePagesThatChange)
     inputs.settings.Cols = 2;
     addNumberedImages(4);
     runAndExpectSuccess();
-    const fs::file_time_type past = fs::file_time_type::clock::now() - std::chrono::hours(2);
+    // Whole seconds, which every file system keeps exactly.
+    const fs::file_time_type past = std::chrono::floor<std::chrono::seconds>(
+        fs::file_time_type::clock::now() - std::chrono::hours(2));
     const Names pages{"Gallery1.html", "Gallery2.html", "p1.html",   "p2.html",
                       "p3.html",       "p4.html",       "index.html"};
     for (const std::string& name : pages) {
@@ -699,8 +704,8 @@ TEST_F(GalleryRunTest, MissingThumbnailStopsTheRunAtItsCell)
     const Result<CommandEnd> end = run();
 
     ASSERT_FALSE(end.ok());
-    EXPECT_EQ(end.message(), "Cannot open file " + dir.path("pics/Thumbs/Thumb-b.png") +
-                                 ": No such file or directory");
+    EXPECT_EQ(end.message(), "Cannot open file " + dir.path("pics/Thumbs/Thumb-b.png") + ": " +
+                                 test::reasonFor(test::Failure::NoSuchFile));
     EXPECT_TRUE(exists("a.html"));
     EXPECT_FALSE(exists("Gallery1.html"));
     EXPECT_FALSE(exists("index.html"));
@@ -716,8 +721,8 @@ TEST_F(GalleryRunTest, PageThatCannotBeCreatedStopsTheRun)
 
     const Result<CommandEnd> end = run();
 
-    EXPECT_EQ(end.message(),
-              "Cannot create file " + dir.path("pics/Gallery2.html") + ": Is a directory");
+    EXPECT_EQ(end.message(), "Cannot create file " + dir.path("pics/Gallery2.html") + ": " +
+                                 test::reasonFor(test::Failure::IsADirectory));
     EXPECT_TRUE(exists("Gallery1.html"));
     EXPECT_TRUE(exists("p2.html"));
     // Pages made after the one that failed are not written.
@@ -791,8 +796,8 @@ TEST_F(GalleryRunTest, KeepingGoingStopsAtAThumbnailThatCannotBeWritten)
 
     const Result<CommandEnd> end = run();
 
-    EXPECT_EQ(end.message(),
-              "Cannot create file " + dir.path("pics/Thumbs/Thumb-a.jpg") + ": Is a directory");
+    EXPECT_EQ(end.message(), "Cannot create file " + dir.path("pics/Thumbs/Thumb-a.jpg") + ": " +
+                                 test::reasonFor(test::Failure::IsADirectory));
     EXPECT_TRUE(observer.leftOutErrors.empty());
     EXPECT_EQ(read("index.html"), index);
 }
@@ -818,7 +823,7 @@ TEST_F(GalleryRunTest, EmptyIndexFileStopsTheRunAfterTheGalleryPages)
 
     const Result<CommandEnd> end = run();
 
-    EXPECT_EQ(end.message().rfind("Cannot create file " + dir.path("pics") + "/: ", 0), 0u)
+    EXPECT_EQ(end.message().rfind("Cannot create file " + dir.path("pics/") + ": ", 0), 0u)
         << end.message();
     EXPECT_TRUE(exists("Gallery1.html"));
     EXPECT_EQ(observer.events.back(), "Writing Index Page");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/temp_dir.h"
+
 namespace pixmosa {
 namespace {
 
@@ -16,14 +18,14 @@ TEST(GeneratedFilesTest, BaseNameDropsTheLastFourCharactersWhateverTheirCase)
 TEST(GeneratedFilesTest, PageNamesFollowTheSettings)
 {
     GallerySettings settings = GallerySettings::initial();
-    settings.ImageDir = "/pics";
+    settings.ImageDir = test::nativeSeparators("/pics");
     settings.IndexFile = "index.html";
 
     EXPECT_EQ(galleryPageName(settings, 1), "Gallery1.html");
-    EXPECT_EQ(galleryPagePath(settings, 12), "/pics/Gallery12.html");
+    EXPECT_EQ(galleryPagePath(settings, 12), test::nativeSeparators("/pics/Gallery12.html"));
     EXPECT_EQ(imagePageName(settings, "Tree.JPG"), "Tree.html");
-    EXPECT_EQ(imagePagePath(settings, "Tree.jpg"), "/pics/Tree.html");
-    EXPECT_EQ(indexPagePath(settings), "/pics/index.html");
+    EXPECT_EQ(imagePagePath(settings, "Tree.jpg"), test::nativeSeparators("/pics/Tree.html"));
+    EXPECT_EQ(indexPagePath(settings), test::nativeSeparators("/pics/index.html"));
 }
 
 }  // namespace

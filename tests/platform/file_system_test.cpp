@@ -187,7 +187,9 @@ TEST(FileSystemTest, FileThatWouldComeOutTheSameIsNotWritten)
     bool unchanged = true;
     ASSERT_TRUE(files.write(dir.path("page.html"), "first", &unchanged).ok());
     EXPECT_FALSE(unchanged);
-    const fs::file_time_type past = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    // Whole seconds, which every file system keeps exactly.
+    const fs::file_time_type past = std::chrono::floor<std::chrono::seconds>(
+        fs::file_time_type::clock::now() - std::chrono::hours(1));
     fs::last_write_time(dir.path("page.html"), past);
 #ifndef _WIN32
     ASSERT_EQ(::chmod(dir.path("page.html").c_str(), 0640), 0);
@@ -234,9 +236,10 @@ TEST(FileSystemTest, TemporariesOfWritersThatNoLongerRunAreRemoved)
     const TempDir dir;
     const std::string dead = std::to_string(ended);
     const std::string self = std::to_string(currentProcessId());
+    const std::string live = std::to_string(test::otherLiveProcessId());
     const std::string kept[] = {
         "page.html",
-        ".page.html.tmp-1.0badc0de-4",  // a writer that still runs
+        ".page.html.tmp-" + live + ".0badc0de-4",  // a writer that still runs
         "page.html.tmp-" + dead + ".0badc0de-1",
         ".page.html.tmp-" + dead + ".xyz-1",
         ".tmp-" + dead + ".0badc0de-1",

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "common/text.h"
+#include "support/temp_dir.h"
 
 namespace pixmosa {
 namespace {
@@ -181,7 +182,7 @@ TEST(GallerySettingsTest, InitialValuesAreThoseOfTheWindowBeforeTheLoad)
     EXPECT_EQ(initial.Top, 130);
     EXPECT_TRUE(initial.UseImageShell);
     EXPECT_EQ(initial.GalleryBackColor, 0x00800000);
-    EXPECT_EQ(initial.ThumbFolder, "Thumbs/");
+    EXPECT_EQ(initial.ThumbFolder, test::nativeSeparators("Thumbs/"));
     EXPECT_EQ(initial.GalleryHeader,
               "<DIV ALIGN=\"center\"><P>\r\n"
               "<B><I><FONT SIZE=\"+3\">Picture Gallery</FONT></I></B>\r\n"

@@ -71,7 +71,7 @@ TEST_F(SettingsLoadTest, FirstStartShowsTheDefaultsAndTheInitialPageTexts)
     EXPECT_EQ(s.Top, 150);
     EXPECT_EQ(s.ImageDir, "");
     EXPECT_EQ(s.PageExt, "html");
-    EXPECT_EQ(s.ThumbFolder, "Thumbs/");
+    EXPECT_EQ(s.ThumbFolder, test::nativeSeparators("Thumbs/"));
     EXPECT_EQ(s.GalleryHeader, GallerySettings::initial().GalleryHeader);
     EXPECT_EQ(s.IndexFooter, GallerySettings::initial().IndexFooter);
     EXPECT_TRUE(loaded.banks.names().empty());
@@ -138,7 +138,7 @@ TEST_F(SettingsLoadTest, StoredNumbersAreClampedAndStoredTextsUsedUnchanged)
     EXPECT_EQ(s.Top, -5000);
     EXPECT_EQ(s.GalleryBackColor, 0x00123456);
     EXPECT_EQ(s.ThumbsDir, "  Thumbs  ");
-    EXPECT_EQ(s.ThumbFolder, "Thumbs/");
+    EXPECT_EQ(s.ThumbFolder, test::nativeSeparators("Thumbs/"));
     EXPECT_EQ(s.ImageTitle, "");
 }
 

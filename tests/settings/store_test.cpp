@@ -1,9 +1,9 @@
 #include "settings/store.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "platform/registry_file.h"
+#include "support/file_setup.h"
 #include "support/temp_dir.h"
 
 namespace pixmosa {
@@ -129,12 +129,12 @@ TEST_F(StoreTest, FailedWriteNamesTheValueAndKeepsTheOldOne)
 {
     ASSERT_TRUE(WriteStoreInteger(registry, kSettingsKey, "Columns", 7).ok());
     const std::string before = dir.read("registry.reg");
-    ASSERT_EQ(::chmod(dir.path("registry.reg").c_str(), 0444), 0);
+    ASSERT_TRUE(test::makeReadOnly(dir.path("registry.reg")));
 
     const Status written = WriteStoreInteger(registry, kSettingsKey, "Columns", 4);
 
     EXPECT_EQ(written.message(), "Failed to set data for 'Columns': " + dir.path("registry.reg") +
-                                     ": Permission denied");
+                                     ": " + test::reasonFor(test::Failure::PermissionDenied));
     EXPECT_EQ(*ReadStoreInteger(registry, kSettingsKey, "Columns", 5), 7);
     EXPECT_EQ(dir.read("registry.reg"), before);
 }
@@ -142,10 +142,11 @@ TEST_F(StoreTest, FailedWriteNamesTheValueAndKeepsTheOldOne)
 TEST_F(StoreTest, RegistryThatCannotBeCreatedFailsToSetData)
 {
     dir.write("file", "");
-    RegistryFile unusable(dir.path("file") + "/registry.reg");
+    RegistryFile unusable(dir.path("file/registry.reg"));
 
     EXPECT_EQ(WriteStoreString(unusable, kSettingsKey, "ImageDir", "x").message(),
-              "Failed to set data for 'ImageDir': " + dir.path("file") + ": Not a directory");
+              "Failed to set data for 'ImageDir': " + dir.path("file") + ": " +
+                  test::reasonFor(test::Failure::NotADirectory));
     EXPECT_EQ(*ReadStoreString(unusable, kSettingsKey, "ImageDir", "default"), "default");
 }
 

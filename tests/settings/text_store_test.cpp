@@ -241,12 +241,14 @@ TEST_F(TextStoreTest, ReadOnlyStoreIsLeftUnchangedWithAClearError)
 TEST_F(TextStoreTest, StoreThatCannotBeCreatedGivesThePlatformReason)
 {
     dir.write("file", "");
-    const std::string impossible = dir.path("file") + "/Pixmosa.dat";
+    const std::string impossible = dir.path("file/Pixmosa.dat");
 
     const Status saved = SaveText(impossible, "A", {"a"});
 
     ASSERT_FALSE(saved.ok());
-    EXPECT_NE(saved.message().find("Not a directory"), std::string::npos) << saved.message();
+    EXPECT_NE(saved.message().find(test::reasonFor(test::Failure::NotADirectory)),
+              std::string::npos)
+        << saved.message();
 }
 
 // Two running copies save their own sections from the very first save on; a lost update

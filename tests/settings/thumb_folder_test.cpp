@@ -2,15 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include "support/temp_dir.h"
+
 namespace pixmosa {
 namespace {
 
 TEST(ThumbFolderTest, FolderEndsInOneSeparator)
 {
-    EXPECT_EQ(deriveThumbFolder("Thumbs"), "Thumbs/");
-    EXPECT_EQ(deriveThumbFolder("Thumbs/"), "Thumbs/");
-    EXPECT_EQ(deriveThumbFolder("  Thumbs \t"), "Thumbs/");
-    EXPECT_EQ(deriveThumbFolder("small thumbs"), "small thumbs/");
+    const std::string thumbs = test::nativeSeparators("Thumbs/");
+    EXPECT_EQ(deriveThumbFolder("Thumbs"), thumbs);
+    EXPECT_EQ(deriveThumbFolder("Thumbs/"), thumbs);
+    EXPECT_EQ(deriveThumbFolder("  Thumbs \t"), thumbs);
+    EXPECT_EQ(deriveThumbFolder("small thumbs"), test::nativeSeparators("small thumbs/"));
 }
 
 TEST(ThumbFolderTest, EmptyOrALoneSeparatorMeansTheImageDirectoryItself)
@@ -24,8 +27,8 @@ TEST(ThumbFolderTest, EmptyOrALoneSeparatorMeansTheImageDirectoryItself)
 
 TEST(ThumbFolderTest, BackslashesTypedTheWindowsWaySeparateFolders)
 {
-    EXPECT_EQ(deriveThumbFolder("Thumbs\\"), "Thumbs/");
-    EXPECT_EQ(deriveThumbFolder("web\\thumbs"), "web/thumbs/");
+    EXPECT_EQ(deriveThumbFolder("Thumbs\\"), test::nativeSeparators("Thumbs/"));
+    EXPECT_EQ(deriveThumbFolder("web\\thumbs"), test::nativeSeparators("web/thumbs/"));
 }
 
 }  // namespace

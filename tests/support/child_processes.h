@@ -15,6 +15,9 @@ bool succeedInChildren(int count, const std::function<bool(int)>& work);
 // none could be started.
 std::uint64_t endedProcessId();
 
+// The id of a process other than this one that runs for as long as the test does.
+std::uint64_t otherLiveProcessId();
+
 #ifndef _WIN32
 struct ChildOutcome {
     int code = -1;  // what the work returned, or -1 when the child did not end normally

@@ -77,4 +77,9 @@ ChildOutcome runUnprivileged(const std::function<std::pair<int, std::string>()>&
     return outcome;
 }
 
+std::uint64_t otherLiveProcessId()
+{
+    return 1;  // init
+}
+
 }  // namespace pixmosa::test

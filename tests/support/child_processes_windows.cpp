@@ -3,6 +3,8 @@
 #include <thread>
 #include <vector>
 
+#include <tlhelp32.h>
+
 #include "support/child_processes.h"
 
 namespace pixmosa::test {
@@ -42,6 +44,26 @@ std::uint64_t endedProcessId()
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return process.dwProcessId;
+}
+
+std::uint64_t otherLiveProcessId()
+{
+    // The system's own processes outlive any test.
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    std::uint64_t found = 0;
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more && found == 0;
+         more = ::Process32NextW(snapshot, &entry)) {
+        if (entry.th32ProcessID != 0 && entry.th32ProcessID != ::GetCurrentProcessId()) {
+            found = entry.th32ProcessID;
+        }
+    }
+    ::CloseHandle(snapshot);
+    return found;
 }
 
 }  // namespace pixmosa::test

@@ -66,6 +66,8 @@ std::string reasonFor(Failure failure)
         return systemErrorText(ERROR_DIRECTORY);
     case Failure::NameTooLong:
         return systemErrorText(ERROR_FILENAME_EXCED_RANGE);
+    case Failure::AlreadyExists:
+        return systemErrorText(ERROR_ALREADY_EXISTS);
     }
 #else
     switch (failure) {
@@ -80,6 +82,8 @@ std::string reasonFor(Failure failure)
         return systemErrorText(ENOTDIR);
     case Failure::NameTooLong:
         return systemErrorText(ENAMETOOLONG);
+    case Failure::AlreadyExists:
+        return systemErrorText(EEXIST);
     }
 #endif
     return {};

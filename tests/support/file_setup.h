@@ -21,6 +21,7 @@ enum class Failure {
     IsADirectory,
     NotADirectory,
     NameTooLong,
+    AlreadyExists,
 };
 std::string reasonFor(Failure failure);
 

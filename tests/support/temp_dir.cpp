@@ -42,12 +42,16 @@ TempDir::~TempDir()
     std::filesystem::remove_all(fileSystemPath(m_path), ignored);
 }
 
+std::string nativeSeparators(std::string_view path)
+{
+    std::string native(path);
+    std::replace(native.begin(), native.end(), '/', kPathSeparator);
+    return native;
+}
+
 std::string TempDir::path(std::string_view name) const
 {
-    std::string joined = m_path + kPathSeparator + std::string(name);
-    std::replace(joined.begin() + static_cast<std::ptrdiff_t>(m_path.size()), joined.end(), '/',
-                 kPathSeparator);
-    return joined;
+    return m_path + kPathSeparator + nativeSeparators(name);
 }
 
 void TempDir::write(std::string_view name, std::string_view content) const

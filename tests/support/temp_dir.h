@@ -9,6 +9,9 @@ namespace pixmosa::test {
 // A UTF-8 path as the standard library's file functions take it on every platform.
 std::filesystem::path fileSystemPath(std::string_view utf8);
 
+// A path written with "/" between its parts, as the platform writes it.
+std::string nativeSeparators(std::string_view path);
+
 // A fresh directory under the system's temporary directory, removed with everything in it.
 // Names below it may use "/" between their parts; path() gives the platform's separator.
 class TempDir {

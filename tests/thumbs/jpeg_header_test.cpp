@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/file_setup.h"
 #include "support/jpeg_fixtures.h"
 #include "support/temp_dir.h"
 
@@ -75,7 +76,8 @@ TEST(JpegHeaderTest, FilesThatAreNotJpegsGiveTheirErrors)
     dir.write("empty.jpg", "");
 
     EXPECT_EQ(readJpegFrame(dir.path("missing.jpg")).message(),
-              "Cannot open file " + dir.path("missing.jpg") + ": No such file or directory");
+              "Cannot open file " + dir.path("missing.jpg") + ": " +
+                  test::reasonFor(test::Failure::NoSuchFile));
     EXPECT_EQ(readJpegFrame(dir.path("empty.jpg")).message(),
               "JPEG error #42 in " + dir.path("empty.jpg") + ": Empty input file");
 }

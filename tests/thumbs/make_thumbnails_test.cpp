@@ -313,7 +313,8 @@ TEST_F(MakeThumbnailsTest, DirectoryNamedLikeAnImageStopsTheCommand)
     const Result<CommandEnd> end = run(images);
 
     ASSERT_EQ(images, (Names{"a.jpg", "old.jpg"}));
-    EXPECT_EQ(end.message(), "Cannot open file " + dir.path("pics/old.jpg") + ": Is a directory");
+    EXPECT_EQ(end.message(), "Cannot open file " + dir.path("pics/old.jpg") + ": " +
+                                 test::reasonFor(test::Failure::IsADirectory));
 }
 
 TEST_F(MakeThumbnailsTest, ThumbnailThatWouldReplaceItsImageStopsTheCommandBeforeAnything)

@@ -360,9 +360,17 @@ TEST_F(ThumbnailMakerTest, DestinationThatCannotBeCreatedIsNamedAndLeftUntouched
               "Cannot create file " + dir.path("locked.jpg") + ": " +
                   test::reasonFor(test::Failure::PermissionDenied));
     const std::string longName = dir.path(std::string(256, 'n') + ".jpg");
+#ifdef _WIN32
+    // Which reason Windows gives depends on the file system; the file is named all the same.
+    EXPECT_EQ(MakeThumbnail(source, longName, 10)
+                  .message()
+                  .rfind("Cannot create file " + longName + ": ", 0),
+              0u);
+#else
     EXPECT_EQ(
         MakeThumbnail(source, longName, 10).message(),
         "Cannot create file " + longName + ": " + test::reasonFor(test::Failure::NameTooLong));
+#endif
     EXPECT_EQ(dir.read("locked.jpg"), "keep me");
     EXPECT_EQ(dir.entryCount(), 2);
 }
