@@ -24,8 +24,8 @@ std::wstring mutexNameFor(const std::string& path)
 {
     const std::wstring wide = widePath(path);
     std::wstring full(MAX_PATH, L'\0');
-    DWORD length = ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(),
-                                      nullptr);
+    DWORD length =
+        ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (length >= full.size()) {
         full.resize(length);
         length = ::GetFullPathNameW(wide.c_str(), length, full.data(), nullptr);
@@ -40,8 +40,7 @@ std::wstring mutexNameFor(const std::string& path)
         hash = (hash ^ static_cast<std::uint16_t>(unit)) * 1099511628211ull;
     }
     wchar_t name[64];
-    std::swprintf(name, 64, L"Local\\Pixmosa-store-%016llx",
-                  static_cast<unsigned long long>(hash));
+    std::swprintf(name, 64, L"Local\\Pixmosa-store-%016llx", static_cast<unsigned long long>(hash));
     return name;
 }
 
