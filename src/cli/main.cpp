@@ -16,6 +16,6 @@ int main(int argc, char** argv)
     std::setlocale(LC_ALL, "");
     pixmosa::cli::Context context{*registry, pixmosa::textStorePath(),          std::cin, std::cout,
                                   std::cerr, pixmosa::standardErrorIsTerminal()};
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    return pixmosa::cli::runCommandLine(arguments, context);
+    pixmosa::printUtf8ToConsole();
+    return pixmosa::cli::runCommandLine(pixmosa::programArguments(argc, argv), context);
 }

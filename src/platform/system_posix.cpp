@@ -73,4 +73,11 @@ void takeEndRequest()
     (void)!::read(endSockets[1], &byte, 1);
 }
 
+std::vector<std::string> programArguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+void printUtf8ToConsole() {}
+
 }  // namespace pixmosa

@@ -1,6 +1,12 @@
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
+
+#include <cstdlib>
 
 #include "platform/system.h"
+#include "platform/wide_text.h"
 
 namespace pixmosa {
 
@@ -43,5 +49,37 @@ int endRequestDescriptor()
 }
 
 void takeEndRequest() {}
+
+std::vector<std::string> programArguments(int, char**)
+{
+    std::vector<std::string> arguments;
+    int count = 0;
+    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (wide == nullptr) {
+        return arguments;
+    }
+    for (int i = 1; i < count; ++i) {
+        arguments.push_back(narrowText(wide[i]));
+    }
+    ::LocalFree(wide);
+    return arguments;
+}
+
+namespace {
+
+UINT consoleCodePageBefore = 0;
+
+}  // namespace
+
+void printUtf8ToConsole()
+{
+    if (consoleCodePageBefore != 0 ||
+        ::GetFileType(::GetStdHandle(STD_OUTPUT_HANDLE)) != FILE_TYPE_CHAR) {
+        return;
+    }
+    consoleCodePageBefore = ::GetConsoleOutputCP();
+    ::SetConsoleOutputCP(CP_UTF8);
+    std::atexit([] { ::SetConsoleOutputCP(consoleCodePageBefore); });
+}
 
 }  // namespace pixmosa
