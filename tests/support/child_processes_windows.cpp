@@ -1,9 +1,10 @@
+// clang-format off
 #include <windows.h>
+#include <tlhelp32.h>
+// clang-format on
 
 #include <thread>
 #include <vector>
-
-#include <tlhelp32.h>
 
 #include "support/child_processes.h"
 
