@@ -77,3 +77,32 @@ if [ ! -f "$libraries/complete" ]; then
     rm -rf "$work"
 fi
 echo "$libraries"
+
+# Qt's base, shared, with the Windows platform plugin and the Vista style: only the modules the
+# window uses. Debian's tarball leaves out the tablet headers, so tablet events are off, and
+# the patch mends the Windows plugin of a build without Direct2D and OpenGL.
+qt_patch=$here/qt-windows-plugin.patch
+qt_key=$(key_of "qt6-base" "$0" "$toolchain" "$qt_patch")
+qt=$cache/qt-$qt_key
+if [ ! -f "$qt/complete" ]; then
+    work=$cache/work-qt
+    rm -rf "$work" "$qt"
+    mkdir -p "$work" "$qt"
+    source=$(unpack qt6-base "$work")
+    patch -d "$source" -p1 <"$qt_patch" >&2
+    features=()
+    for feature in tabletevent opengl vulkan sql network dbus xml concurrent printsupport \
+        testlib direct2d; do
+        features+=("-DFEATURE_$feature=OFF")
+    done
+    cmake -G Ninja -S "$source" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$qt" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DQT_QMAKE_TARGET_MKSPEC=win32-g++ -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+        "${features[@]}" >&2
+    cmake --build "$work/build" --parallel "$jobs" >&2
+    cmake --install "$work/build" >&2
+    touch "$qt/complete"
+    rm -rf "$work"
+fi
+echo "$qt"
