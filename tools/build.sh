@@ -7,15 +7,19 @@
 #   test           checks the formatting, builds the core and pixmosa-cli alone without the
 #                  window, builds with warnings as errors and runs every test (the browser and
 #                  kill tests included), runs them all again built with AddressSanitizer and
-#                  UndefinedBehaviorSanitizer, and runs each fuzz target for 30 seconds.
+#                  UndefinedBehaviorSanitizer, runs each fuzz target for 30 seconds, and then
+#                  does what windows does;
+#   windows        cross-builds pixmosa.exe and pixmosa-cli.exe for 64-bit Windows from Debian's
+#                  sources, runs their tests under Wine and makes the installer and the portable
+#                  zip in build/windows (tools/windows/build.sh tells the steps).
 set -euo pipefail
 
 mode=${1:-}
 shift || true
 case "$mode" in
-run | test) ;;
+run | test | windows) ;;
 *)
-    echo "usage: $0 run [ARGS...] | test" >&2
+    echo "usage: $0 run [ARGS...] | test | windows" >&2
     exit 2
     ;;
 esac
@@ -30,6 +34,14 @@ if [ "$mode" = test ]; then
     # browser test tags a photo with Ghostscript's Adobe RGB profile.
     packages+=(clang-format chromium chromium-driver python3-selenium clang libclang-rt-14-dev
         dpkg-dev desktop-file-utils appstream man-db xvfb openbox xdotool libgs-common)
+fi
+if [ "$mode" = test ] || [ "$mode" = windows ]; then
+    # The cross-compiler and what builds the dependencies from Debian's sources; Wine runs the
+    # tests, a virtual display the window; NSIS makes the installer; the icon is drawn from
+    # the scalable one.
+    packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools nasm ninja-build dpkg-dev autoconf
+        automake libtool autopoint gettext wine wine64 xvfb openbox xdotool imagemagick nsis zip
+        librsvg2-bin icoutils)
 fi
 missing=()
 for package in "${packages[@]}"; do
@@ -82,13 +94,22 @@ if [ "$mode" = run ]; then
     exit 0
 fi
 
+linux_cli() { # the command line without the window, which the Windows build is compared with
+    build core-only -DCMAKE_BUILD_TYPE=Release -DPIXMOSA_BUILD_WINDOW=OFF -DPIXMOSA_BUILD_TESTS=OFF \
+        -DPIXMOSA_WARNINGS_AS_ERRORS=ON
+}
+
+if [ "$mode" = windows ]; then
+    linux_cli
+    exec bash "$root/tools/windows/build.sh" "$root/build/core-only/src/cli/pixmosa-cli"
+fi
+
 echo "== formatting"
 find "$root/src" "$root/tests" "$root/bench" "$root/fuzz" -name '*.h' -o -name '*.cpp' | sort |
     xargs clang-format --dry-run --Werror
 
 echo "== core and pixmosa-cli without the window"
-build core-only -DCMAKE_BUILD_TYPE=Release -DPIXMOSA_BUILD_WINDOW=OFF -DPIXMOSA_BUILD_TESTS=OFF \
-    -DPIXMOSA_WARNINGS_AS_ERRORS=ON
+linux_cli
 
 echo "== everything, with the tests"
 build test -DCMAKE_BUILD_TYPE=Debug -DPIXMOSA_WARNINGS_AS_ERRORS=ON
@@ -100,3 +121,6 @@ build sanitize -DCMAKE_BUILD_TYPE=Debug -DPIXMOSA_SANITIZE=ON -DPIXMOSA_WARNINGS
 
 echo "== fuzzing"
 bash "$root/fuzz/run.sh" 30
+
+echo "== Windows"
+bash "$root/tools/windows/build.sh" "$root/build/core-only/src/cli/pixmosa-cli"

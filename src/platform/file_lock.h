@@ -9,7 +9,8 @@ namespace pixmosa {
 
 // An exclusive advisory lock on a file that is replaced by renaming: the lock is taken on the
 // file the path names at the moment the lock is granted, so a writer that waited while another
-// replaced the file locks the new one. Held until destroyed.
+// replaced the file locks the new one. On Windows, which cannot rename over a file held open,
+// it is a mutex named after the file's path instead. Held until destroyed.
 class FileLock {
 public:
     enum class Missing { Create, Fail };
