@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdio>
+#include <cwchar>
 #include <utility>
 
 #include "platform/file_lock.h"
@@ -30,7 +30,7 @@ std::wstring mutexNameFor(const std::string& path)
         full.resize(length);
         length = ::GetFullPathNameW(wide.c_str(), length, full.data(), nullptr);
     }
-    full.resize(length == 0 ? 0 : length);
+    full.resize(length);
     if (full.empty()) {
         full = wide;
     }
