@@ -26,7 +26,8 @@ TEST(FileSystemTest, RenameWithoutReplaceNeverOverwrites)
     dir.write("a", "A");
     dir.write("b", "B");
 
-    EXPECT_NE(renameWithoutReplace(dir.path("a"), dir.path("b")), 0);
+    EXPECT_EQ(systemErrorText(renameWithoutReplace(dir.path("a"), dir.path("b"))),
+              test::reasonFor(test::Failure::AlreadyExists));
     EXPECT_EQ(dir.read("a"), "A");
     EXPECT_EQ(dir.read("b"), "B");
 
