@@ -31,9 +31,11 @@ packages=(cmake make g++ pkg-config libgtest-dev libjpeg-dev libexif-dev qt6-bas
 if [ "$mode" = test ]; then
     # The browser test drives Debian's Chromium through Selenium; the fuzz targets are clang's;
     # the window's real-display tests run on a virtual X server with openbox and xdotool; the
-    # browser test tags a photo with Ghostscript's Adobe RGB profile.
+    # browser test tags a photo with Ghostscript's Adobe RGB profile; a FAT file system mounted
+    # through FUSE stands in for a camera card.
     packages+=(clang-format chromium chromium-driver python3-selenium clang libclang-rt-14-dev
-        dpkg-dev desktop-file-utils appstream man-db xvfb openbox xdotool libgs-common)
+        dpkg-dev desktop-file-utils appstream man-db xvfb openbox xdotool libgs-common fusefat
+        dosfstools)
 fi
 if [ "$mode" = test ] || [ "$mode" = windows ]; then
     # The cross-compiler and what builds the dependencies from Debian's sources; Wine runs the

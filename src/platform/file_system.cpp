@@ -12,6 +12,11 @@ std::string fileErrorMessage(std::string_view path, int errorNumber)
     return std::string(path) + ": " + systemErrorText(errorNumber);
 }
 
+std::string cannotCreateFileMessage(std::string_view fileError)
+{
+    return "Cannot create file " + std::string(fileError);
+}
+
 std::string symbolicLinkMessage(std::string_view path)
 {
     return std::string(path).append(": ").append(kSymbolicLinkReason);

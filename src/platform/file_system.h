@@ -3,6 +3,7 @@
 #include <compare>
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,8 @@ std::string systemErrorText(int errorNumber);
 
 // "path: reason", the form in which file errors reach the user.
 std::string fileErrorMessage(std::string_view path, int errorNumber);
+// "Cannot create file " and the file error that says which file and why.
+std::string cannotCreateFileMessage(std::string_view fileError);
 // "path: it is a symbolic link", for a write refused in a link's place.
 std::string symbolicLinkMessage(std::string_view path);
 
@@ -37,15 +40,35 @@ Status makeDirectories(const std::string& path);
 // The names in a directory, in the order the file system lists them, without "." and "..".
 Result<std::vector<std::string>> listDirectory(const std::string& path);
 
-// Writes files that every run makes anew, such as pages: one that already holds exactly the
-// content is left alone, its content and time unchanged (`unchanged` then tells so); any other
-// is replaced in one step, with as few system calls as that allows and no wait for the disk.
-// A symbolic link in the file's place is refused.
+// What tells one file from every other on the machine, whatever names and links lead to it.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    friend auto operator<=>(const FileIdentity&, const FileIdentity&) = default;
+};
+
+// Files a write must never take the place of, such as the photos of a run, by identity, each
+// with the reason a refusal gives ("it is the image /photos/a.jpg").
+using ProtectedFiles = std::map<FileIdentity, std::string>;
+
+// Flush: the new content reaches the disk before it takes the old one's place, so not even a
+// power cut leaves an empty file. Files that are made anew on every run need not wait for it.
+enum class Durability { Flush, NoFlush };
+
+// Writes the files of one command, such as pages or thumbnails, each replaced in one step with
+// as few system calls as that allows. A symbolic link in a file's place is refused, and so is a
+// protected file, looked up at the moment of the write in the folder the file is written to.
+// With LeaveAlone, a file that already holds exactly the content is left alone, its content and
+// time unchanged (`unchanged` then tells so).
 // The directory of the last file stays open, so the next file in it is found without walking
 // the whole path again.
 class FileRewriter {
 public:
-    FileRewriter() = default;
+    enum class SameContent { LeaveAlone, Rewrite };
+
+    explicit FileRewriter(SameContent same = SameContent::LeaveAlone,
+                          Durability durability = Durability::NoFlush,
+                          ProtectedFiles protectedFiles = {});
     ~FileRewriter();
     FileRewriter(const FileRewriter&) = delete;
     FileRewriter& operator=(const FileRewriter&) = delete;
@@ -55,6 +78,9 @@ public:
 private:
     int openDirectory(const std::string& directory);
 
+    SameContent m_same;
+    Durability m_durability;
+    ProtectedFiles m_protected;
     std::string m_directory;
     int m_descriptor = -1;
 };
@@ -69,12 +95,6 @@ bool isOlderThan(const std::string& path, const std::string& than);
 // True when both paths name the same existing file or directory.
 bool sameFile(const std::string& a, const std::string& b);
 
-// What tells one file from every other on the machine, whatever names and links lead to it.
-struct FileIdentity {
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    friend auto operator<=>(const FileIdentity&, const FileIdentity&) = default;
-};
 // The identity of the file a path leads to, links followed; nothing when there is none.
 std::optional<FileIdentity> fileIdentity(const std::string& path);
 
@@ -112,6 +132,10 @@ Result<ReadableFile> openRegularFile(const std::string& path);
 // The whole of a regular file, refused as openRegularFile refuses.
 Result<std::string> readWholeFile(const std::string& path);
 
+// Fails, naming the path, where the folder cannot hold a file of that name because the name, or
+// the whole path, is longer than its file system allows.
+Status checkNameFits(const std::string& directory, std::string_view name);
+
 // Removes a file; false when it could not be removed.
 bool removeFile(const std::string& path);
 
@@ -119,8 +143,12 @@ bool removeFile(const std::string& path);
 // or folder it leads to; nothing when it leads nowhere.
 std::optional<std::string> resolvedPath(const std::string& path);
 
-// Renames in one step and fails with EEXIST instead of replacing an existing target.
-// Returns 0 or the error number.
+// Renames in one step and fails with EEXIST instead of replacing an existing target; a target
+// that is the source itself, spelt with other letter case on a file system that ignores case,
+// is renamed. Returns 0 or the error number. Where the file system can neither rename without
+// replacing nor make hard links (FAT through FUSE, some network file systems), the target is
+// looked at and then renamed to, which is safe where nothing else renames in the folder
+// meanwhile: the image commands hold the folder's lock for that.
 int renameWithoutReplace(const std::string& from, const std::string& to);
 
 enum class ExistingFile { Replace, Keep };
@@ -132,10 +160,6 @@ enum class LinkAtPath { Refuse, Follow };
 
 // The reason a write gives for a symbolic link it refuses.
 inline constexpr std::string_view kSymbolicLinkReason = "it is a symbolic link";
-
-// Flush: the new content reaches the disk before it takes the old one's place, so not even a
-// power cut leaves an empty file. Files that are made anew on every run need not wait for it.
-enum class Durability { Flush, NoFlush };
 
 // Writes the content to a fresh temporary file beside the target and renames it into place,
 // so the target is either wholly old or wholly new. With Keep, an existing target is left

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/paths.h"
+#include "common/text.h"
 #include "platform/file_system.h"
 #include "platform/posix_descriptors.h"
 #include "platform/temporary_names.h"
@@ -200,6 +202,11 @@ Result<std::vector<std::string>> listDirectory(const std::string& path)
     return names;
 }
 
+FileRewriter::FileRewriter(SameContent same, Durability durability, ProtectedFiles protectedFiles)
+    : m_same(same), m_durability(durability), m_protected(std::move(protectedFiles))
+{
+}
+
 FileRewriter::~FileRewriter()
 {
     if (m_descriptor >= 0) {
@@ -235,12 +242,19 @@ Status FileRewriter::write(const std::string& path, std::string_view content, bo
     if (exists && S_ISLNK(info.st_mode)) {
         return Status::failure(symbolicLinkMessage(path));
     }
+    if (exists) {
+        const auto kept = m_protected.find(
+            {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)});
+        if (kept != m_protected.end()) {
+            return Status::failure(path + ": " + kept->second);
+        }
+    }
     if (exists && !S_ISREG(info.st_mode)) {
         // A directory is refused as the general writer refuses it.
-        return writeFileAtomically(path, content, ExistingFile::Replace, nullptr,
-                                   Durability::NoFlush);
+        return writeFileAtomically(path, content, ExistingFile::Replace, nullptr, m_durability);
     }
-    if (exists && static_cast<std::size_t>(info.st_size) == content.size()) {
+    if (exists && m_same == SameContent::LeaveAlone &&
+        static_cast<std::size_t>(info.st_size) == content.size()) {
         const int descriptor = ::openat(directory, name.c_str(), O_RDONLY | O_CLOEXEC);
         if (descriptor >= 0) {
             // The size is known, so one read of it is all it takes; a short read compares unequal.
@@ -274,6 +288,10 @@ Status FileRewriter::write(const std::string& path, std::string_view content, bo
     if (written && exists && (mode & ~processUmask()) != mode && ::fchmod(descriptor, mode) != 0) {
         written = Status::failure(fileErrorMessage(path, errno));
     }
+    const bool flush = m_durability == Durability::Flush;
+    if (written && flush && ::fsync(descriptor) != 0) {
+        written = Status::failure(fileErrorMessage(path, errno));
+    }
     if (::close(descriptor) != 0 && written) {
         written = Status::failure(fileErrorMessage(path, errno));
     }
@@ -282,6 +300,8 @@ Status FileRewriter::write(const std::string& path, std::string_view content, bo
     }
     if (!written) {
         ::unlinkat(directory, temporaryName.c_str(), 0);
+    } else if (flush) {
+        syncDirectory(m_directory);
     }
     return written;
 }
@@ -367,6 +387,17 @@ bool isSymbolicLink(const std::string& path)
     return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
+Status checkNameFits(const std::string& directory, std::string_view name)
+{
+    // Each file system's own lookup knows its limit (bytes on most, characters on FAT).
+    const std::string path = withTrailingSeparator(directory).append(name);
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 && errno == ENAMETOOLONG) {
+        return Status::failure(fileErrorMessage(path, ENAMETOOLONG));
+    }
+    return Status::success();
+}
+
 bool removeFile(const std::string& path)
 {
     return ::unlink(path.c_str()) == 0;
@@ -413,20 +444,90 @@ Result<std::string> readWholeDescriptor(int descriptor, const std::string& pathF
     }
 }
 
+namespace {
+
+// True when `to` names `from` itself only because the file system ignores letter case: no entry
+// of the folder is called `to` exactly, and `from` is the only one equal to it without case.
+// (Some file systems give the two spellings different inode numbers, so the names are asked.)
+bool namesTheSameFileByCase(const std::string& from, const std::string& to)
+{
+    const std::string folder = parentDirectory(from);
+    const std::string fromName = from.substr(from.rfind('/') + 1);
+    const std::string toName = to.substr(to.rfind('/') + 1);
+    if (parentDirectory(to) != folder || fromName == toName ||
+        !equalsIgnoringAsciiCase(fromName, toName)) {
+        return false;
+    }
+    const Result<std::vector<std::string>> names = listDirectory(folder);
+    if (!names) {
+        return false;
+    }
+    int matching = 0;
+    for (const std::string& name : *names) {
+        if (name == toName) {
+            return false;
+        }
+        if (equalsIgnoringAsciiCase(name, toName)) {
+            ++matching;
+        }
+    }
+    return matching == 1 && std::find(names->begin(), names->end(), fromName) != names->end();
+}
+
+// A plain rename onto a free name, or, where `to` is `from` spelt with other letter case, two:
+// through a free name of the folder, since a rename onto the same file does nothing on some file
+// systems and on FAT through FUSE frees the file's data. That name still ends in ".jpg", so a
+// photo caught between the two stays in the image list, and nothing takes it for debris.
+int renameChecked(const std::string& from, const std::string& to)
+{
+    struct stat info {};
+    if (::lstat(to.c_str(), &info) != 0) {
+        return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    }
+    if (!namesTheSameFileByCase(from, to)) {
+        return EEXIST;
+    }
+    const std::string between =
+        parentDirectory(from) + "/.pixmosa-renaming-" + std::to_string(::getpid()) + ".jpg";
+    if (::lstat(between.c_str(), &info) == 0) {
+        return EEXIST;
+    }
+    if (::rename(from.c_str(), between.c_str()) != 0) {
+        return errno;
+    }
+    if (::rename(between.c_str(), to.c_str()) != 0) {
+        const int error = errno;
+        ::rename(between.c_str(), from.c_str());
+        return error;
+    }
+    return 0;
+}
+
+}  // namespace
+
 int renameWithoutReplace(const std::string& from, const std::string& to)
 {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
         return 0;
     }
+    if (errno == EEXIST) {
+        return renameChecked(from, to);
+    }
     if (errno != EINVAL && errno != ENOSYS) {
         return errno;
     }
     // The file system cannot rename without replacing; a hard link fails on an existing name.
-    if (::link(from.c_str(), to.c_str()) != 0) {
-        return errno;
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return 0;
     }
-    ::unlink(from.c_str());
-    return 0;
+    // Nor has it hard links (FAT through FUSE, some network file systems): a check and a plain
+    // rename.
+    if (errno == EEXIST || errno == EPERM || errno == ENOSYS || errno == EOPNOTSUPP ||
+        errno == EMLINK) {
+        return renameChecked(from, to);
+    }
+    return errno;
 }
 
 Status writeFileAtomically(const std::string& path, std::string_view content, ExistingFile existing,

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "common/paths.h"
 #include "platform/file_system.h"
 #include "platform/temporary_names.h"
 #include "platform/wide_text.h"
@@ -211,6 +212,11 @@ Result<std::vector<std::string>> listDirectory(const std::string& path)
     return names;
 }
 
+FileRewriter::FileRewriter(SameContent same, Durability durability, ProtectedFiles protectedFiles)
+    : m_same(same), m_durability(durability), m_protected(std::move(protectedFiles))
+{
+}
+
 FileRewriter::~FileRewriter() = default;
 
 Status FileRewriter::write(const std::string& path, std::string_view content, bool* unchanged)
@@ -226,7 +232,12 @@ Status FileRewriter::write(const std::string& path, std::string_view content, bo
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return Status::failure(fileErrorMessage(path, ERROR_ACCESS_DENIED));
     }
-    if (exists) {
+    if (const std::optional<FileIdentity> identity = exists ? fileIdentity(path) : std::nullopt) {
+        if (const auto kept = m_protected.find(*identity); kept != m_protected.end()) {
+            return Status::failure(path + ": " + kept->second);
+        }
+    }
+    if (exists && m_same == SameContent::LeaveAlone) {
         if (const Result<std::string> old = readWholeFile(path); old && *old == content) {
             if (unchanged != nullptr) {
                 *unchanged = true;
@@ -234,7 +245,17 @@ Status FileRewriter::write(const std::string& path, std::string_view content, bo
             return Status::success();
         }
     }
-    return writeFileAtomically(path, content, ExistingFile::Replace, nullptr, Durability::NoFlush);
+    return writeFileAtomically(path, content, ExistingFile::Replace, nullptr, m_durability);
+}
+
+Status checkNameFits(const std::string& directory, std::string_view name)
+{
+    // The longest name every Windows file system takes, in UTF-16 units.
+    const std::string path = withTrailingSeparator(directory).append(name);
+    if (wideText(name.substr(name.find_last_of(kPathSeparators) + 1)).size() > 255) {
+        return Status::failure(fileErrorMessage(path, ERROR_FILENAME_EXCED_RANGE));
+    }
+    return Status::success();
 }
 
 bool removeFile(const std::string& path)

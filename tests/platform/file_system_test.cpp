@@ -104,6 +104,26 @@ TEST(FileSystemTest, WritesRefuseASymbolicLinkUnlessToldToFollowIt)
     EXPECT_EQ(dir.read("photo.jpg"), "new");
 }
 
+// What a write may not replace is looked up at the write, so a photo renamed to a thumbnail's
+// name after the pass began is kept; a rewriter told to rewrite does so also for equal content.
+TEST(FileSystemTest, ProtectedFileIsNeverReplacedAndSameContentIsRewrittenWhenAsked)
+{
+    const TempDir dir;
+    dir.write("photo.jpg", "photo");
+    FileRewriter files(FileRewriter::SameContent::Rewrite, Durability::Flush,
+                       {{*fileIdentity(dir.path("photo.jpg")), "it is the image photo.jpg"}});
+    ASSERT_TRUE(files.write(dir.path("t1.jpg"), "thumb").ok());
+    const std::optional<FileVersion> first = fileVersion(dir.path("t1.jpg"));
+    ASSERT_TRUE(files.write(dir.path("t1.jpg"), "thumb").ok());
+    EXPECT_NE(fileVersion(dir.path("t1.jpg"))->identity, first->identity);
+
+    ASSERT_EQ(renameWithoutReplace(dir.path("photo.jpg"), dir.path("t2.jpg")), 0);
+    EXPECT_EQ(files.write(dir.path("t2.jpg"), "thumb").message(),
+              dir.path("t2.jpg") + ": it is the image photo.jpg");
+    EXPECT_EQ(dir.read("t2.jpg"), "photo");
+    EXPECT_EQ(dir.entryCount(), 2);
+}
+
 // The temporary name holds the process and a counter besides a copy of the name; the copy is
 // shortened so that a file whose name fits can always be written.
 TEST(FileSystemTest, FilesWithNamesOfTheLongestLengthCanBeWritten)
