@@ -143,7 +143,9 @@ int main(int argc, char** argv)
     pixmosa::TimeSeededDraw draw;
     const pixmosa::StandardSystemColours colours;
     const auto runGallery = [&] {
-        return pixmosa::RunGallery(inputs, observer, draw, colours).ok();
+        return pixmosa::RunGallery(*pixmosa::FolderLock::tryAcquire(inputs.settings.ImageDir),
+                                   inputs, observer, draw, colours)
+            .ok();
     };
     // Every change of the header code gives a code that differs from the one before and has the
     // same length, so every page of the run after it has the size it had and must be read to be

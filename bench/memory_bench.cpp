@@ -85,8 +85,9 @@ double peakOfCommand(const std::string& directory, std::uint64_t limit)
         settings.ImageDir = directory;
         settings.ThumbFolder = pixmosa::deriveThumbFolder(settings.ThumbsDir);
         pixmosa::bench::SilentObserver observer;
-        const auto end = pixmosa::MakeThumbnails(settings, pixmosa::ScanImages(directory, true),
-                                                 observer, {2, limit});
+        const auto end =
+            pixmosa::MakeThumbnails(*pixmosa::FolderLock::tryAcquire(settings.ImageDir), settings,
+                                    pixmosa::ScanImages(directory, true), observer, {2, limit});
         if (!end) {
             std::fprintf(stderr, "  %s\n", end.message().c_str());
         }

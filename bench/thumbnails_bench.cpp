@@ -49,8 +49,10 @@ int main(int argc, char** argv)
     settings.ThumbSize = 100;
     pixmosa::bench::SilentObserver observer;
 
-    const std::optional<double> measured = pixmosa::bench::medianSeconds(
-        rounds, [&] { return pixmosa::MakeThumbnails(settings, images, observer); });
+    const std::optional<double> measured = pixmosa::bench::medianSeconds(rounds, [&] {
+        return pixmosa::MakeThumbnails(*pixmosa::FolderLock::tryAcquire(settings.ImageDir),
+                                       settings, images, observer);
+    });
     if (!measured) {
         return 1;
     }

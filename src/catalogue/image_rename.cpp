@@ -15,7 +15,8 @@ std::string renamedImageName(std::string_view prefix, std::size_t position, std:
     return std::string(prefix) + number + ".jpg";
 }
 
-std::vector<RefusedRename> RenameImages(std::string_view imageDir, std::vector<std::string>& images,
+std::vector<RefusedRename> RenameImages([[maybe_unused]] const FolderLock& folder,
+                                        std::string_view imageDir, std::vector<std::string>& images,
                                         std::string_view prefix)
 {
     const std::string directory = withTrailingSeparator(imageDir);

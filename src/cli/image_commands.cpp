@@ -4,6 +4,7 @@
 #include <optional>
 #include <ostream>
 
+#include "catalogue/image_folder_lock.h"
 #include "catalogue/image_rename.h"
 #include "catalogue/image_scan.h"
 #include "cli/printable_name.h"
@@ -129,6 +130,29 @@ Result<std::vector<std::string>> scannedImages(const GallerySettings& settings, 
     return images;
 }
 
+// The image directory's lock, waited for while another command holds it, and the image list
+// scanned once it is held, so the list is the folder as the command finds it. A directory that
+// cannot be read is told through the observer, whose line may be open.
+struct LockedImages {
+    FolderLock folder;
+    std::vector<std::string> images;
+};
+
+Result<LockedImages> lockAndScan(const GallerySettings& settings, CommandObserver& observer)
+{
+    std::optional<FolderLock> folder = lockImageDirectory(settings.ImageDir, observer);
+    if (!folder) {
+        return Result<LockedImages>::failure(waitingForFolderText(settings.ImageDir));
+    }
+    Result<std::vector<std::string>> images =
+        readImageDirectory(settings.ImageDir, settings.Sorted);
+    if (!images) {
+        observer.message(images.message());
+        return images.status();
+    }
+    return LockedImages{std::move(*folder), std::move(images).value()};
+}
+
 // The settings of an image command, or the exit code of why it cannot start.
 Result<GallerySettings> imageCommandSettings(Context& context, int& exitCode)
 {
@@ -168,16 +192,17 @@ int makeThumbnails(Context& context)
     if (!settings) {
         return exitCode;
     }
-    const Result<std::vector<std::string>> images = scannedImages(*settings, context, exitCode);
-    if (!images) {
-        return exitCode;
-    }
     Result<CommandEnd> end = Result<CommandEnd>::failure({});
     int leftOut = kSuccess;
     {
         ProgressPrinter printer(context.err, context.errIsTerminal);
-        end = MakeThumbnails(*settings, *images, printer, context.thumbnailWork);
-        leftOut = printer.summarize(images->size());
+        const Result<LockedImages> locked = lockAndScan(*settings, printer);
+        if (!locked) {
+            return kFailure;
+        }
+        end = MakeThumbnails(locked->folder, *settings, locked->images, printer,
+                             context.thumbnailWork);
+        leftOut = printer.summarize(locked->images.size());
     }
     if (!end) {
         return fail(end.message(), context);
@@ -194,13 +219,8 @@ int makeGallery(const GalleryOptions& options, Context& context)
     if (const std::optional<std::string> problem = imageDirectoryProblem(loaded->settings)) {
         return fail(*problem, context);
     }
-    int exitCode = kFailure;
-    Result<std::vector<std::string>> images = scannedImages(loaded->settings, context, exitCode);
-    if (!images) {
-        return exitCode;
-    }
-    GalleryInputs inputs{loaded->settings, std::move(images).value(), loaded->banks.names(),
-                         context.textStorePath, context.thumbnailWork};
+    GalleryInputs inputs{
+        loaded->settings, {}, loaded->banks.names(), context.textStorePath, context.thumbnailWork};
     inputs.refresh = options.refresh;
     TimeSeededDraw draw;
     const StandardSystemColours colours;
@@ -208,7 +228,13 @@ int makeGallery(const GalleryOptions& options, Context& context)
     int leftOut = kSuccess;
     {
         GalleryPrinter printer(context.err, context.errIsTerminal, options.openIndexPage);
-        end = RunGallery(inputs, printer, draw, colours);
+        Result<LockedImages> locked = lockAndScan(inputs.settings, printer);
+        if (!locked) {
+            return kFailure;
+        }
+        LockedImages held = std::move(locked).value();
+        inputs.images = std::move(held.images);
+        end = RunGallery(held.folder, inputs, printer, draw, colours);
         leftOut = printer.summarize(inputs.images.size());
     }
     if (!end) {
@@ -224,15 +250,17 @@ int renameImages(const std::string& prefix, Context& context)
     if (!settings) {
         return exitCode;
     }
-    Result<std::vector<std::string>> scanned = scannedImages(*settings, context, exitCode);
-    if (!scanned) {
-        return exitCode;
+    ProgressPrinter printer(context.err, context.errIsTerminal);
+    Result<LockedImages> locked = lockAndScan(*settings, printer);
+    if (!locked) {
+        return kFailure;
     }
-    std::vector<std::string> images = std::move(scanned).value();
-    const std::vector<RefusedRename> refused = RenameImages(settings->ImageDir, images, prefix);
-    printList(images, *settings, context);
+    LockedImages held = std::move(locked).value();
+    const std::vector<RefusedRename> refused =
+        RenameImages(held.folder, settings->ImageDir, held.images, prefix);
+    printList(held.images, *settings, context);
     for (const RefusedRename& refusal : refused) {
-        context.err << refusal.message << '\n';
+        printer.message(refusal.message);
     }
     return refused.empty() ? kSuccess : kFailure;
 }

@@ -6,6 +6,7 @@
 #include "generator/gallery_page.h"
 #include "generator/generated_files.h"
 #include "generator/index_page.h"
+#include "generator/page_names.h"
 #include "generator/page_plan.h"
 #include "generator/page_writer.h"
 #include "generator/run_state.h"
@@ -98,7 +99,8 @@ Status writeGalleryPages(const GalleryContext& context, RunState& state, Command
 
 }  // namespace
 
-Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& observer,
+Result<CommandEnd> RunGallery([[maybe_unused]] const FolderLock& folder,
+                              const GalleryInputs& inputs, GalleryObserver& observer,
                               PageThumbnailDraw& draw, const SystemColours& colours)
 {
     const GallerySettings& settings = inputs.settings;
@@ -115,9 +117,24 @@ Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& obse
     if (pages.message) {
         observer.message(*pages.message);
     }
+    const Result<std::vector<std::string>> named = imagesThatCanBeNamed(
+        inputs.images, inputs.thumbnailWork.keepGoing, observer, [&](const std::string& image) {
+            const Status thumbnail = checkThumbnailName(settings, image);
+            return thumbnail && settings.UseImageShell ? checkImagePageName(settings, image)
+                                                       : thumbnail;
+        });
+    if (!named) {
+        return named.status();
+    }
+    if (Status distinct = checkPageNames(
+            settings, *named,
+            computePagesRequired(named->size(), settings.Rows, settings.Cols).pageCount);
+        !distinct) {
+        return distinct;
+    }
 
-    const Result<ThumbnailPass> thumbnails = makeMissingThumbnails(
-        settings, inputs.images, inputs.thumbnailWork, inputs.refresh, observer);
+    const Result<ThumbnailPass> thumbnails =
+        makeMissingThumbnails(settings, *named, inputs.thumbnailWork, inputs.refresh, observer);
     if (!thumbnails) {
         return thumbnails.status();
     }
@@ -128,8 +145,8 @@ Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& obse
     // were not in the list.
     const std::vector<std::string> images =
         inputs.thumbnailWork.keepGoing
-            ? readableImages(settings, inputs.images, thumbnails->leftOut, observer)
-            : inputs.images;
+            ? readableImages(settings, *named, thumbnails->leftOut, observer)
+            : *named;
     RunState state;
     state.PageCount = computePagesRequired(images.size(), settings.Rows, settings.Cols).pageCount;
 

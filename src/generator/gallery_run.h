@@ -7,6 +7,7 @@
 #include "common/command_observer.h"
 #include "common/result.h"
 #include "generator/page_thumbnail_draw.h"
+#include "platform/folder_lock.h"
 #include "settings/gallery_settings.h"
 #include "thumbs/thumbnail_pool.h"
 
@@ -30,10 +31,14 @@ struct GalleryInputs {
     bool refresh = false;
 };
 
-// The Gallery command: makes the thumbnails that are missing, writes every gallery page (and,
-// with the image shell on, every image page from inside it), then the index page, and opens
-// it. A failure ends the run at that file with its error; the files written before it stay.
-Result<CommandEnd> RunGallery(const GalleryInputs& inputs, GalleryObserver& observer,
-                              PageThumbnailDraw& draw, const SystemColours& colours);
+// The Gallery command, run under the image directory's lock (lockImageDirectory): makes the
+// thumbnails that are missing, writes every gallery page (and, with the image shell on, every
+// image page from inside it), then the index page, and opens it. A run in which two files would
+// share a name, or a file's name would be too long, is refused before anything is written
+// (keeping going, an image whose files cannot be named is left out instead). A failure ends
+// the run at that file with its error; the files written before it stay.
+Result<CommandEnd> RunGallery(const FolderLock& folder, const GalleryInputs& inputs,
+                              GalleryObserver& observer, PageThumbnailDraw& draw,
+                              const SystemColours& colours);
 
 }  // namespace pixmosa

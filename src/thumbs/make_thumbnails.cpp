@@ -27,8 +27,9 @@ Status refuseThumbnailsReplacingImages(const GallerySettings& settings)
 
 }  // namespace
 
-Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
-                                  const std::vector<std::string>& images, CommandObserver& observer,
+Result<CommandEnd> MakeThumbnails([[maybe_unused]] const FolderLock& folder,
+                                  const GallerySettings& settings,
+                                  const std::vector<std::string>& listed, CommandObserver& observer,
                                   const ThumbnailWork& work)
 {
     const std::string imageDirectory = withTrailingSeparator(settings.ImageDir);
@@ -41,7 +42,7 @@ Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
     // An empty list is told as such, even where the folder cannot be made.
     const Status folderMade = makeThumbnailDirectory(settings);
     removeStaleTemporaries(thumbnailDirectory(settings));
-    if (images.empty()) {
+    if (listed.empty()) {
         observer.beep();
         observer.message(kNoImagesMessage);
         return CommandEnd::NoImages;
@@ -52,6 +53,13 @@ Result<CommandEnd> MakeThumbnails(const GallerySettings& settings,
     if (Status refused = refuseThumbnailsReplacingImages(settings); !refused) {
         return refused;
     }
+    const Result<std::vector<std::string>> named = imagesThatCanBeNamed(
+        listed, work.keepGoing, observer,
+        [&](const std::string& image) { return checkThumbnailName(settings, image); });
+    if (!named) {
+        return named.status();
+    }
+    const std::vector<std::string>& images = *named;
 
     std::vector<ThumbnailJob> jobs;
     std::vector<std::string> imagePaths;

@@ -198,7 +198,8 @@ Status MakeThumbnail(const std::string& source, const std::string& destination, 
     if (!content) {
         return content.status();
     }
-    return writeThumbnail(destination, *content);
+    FileRewriter files = thumbnailWriter();
+    return writeThumbnail(files, destination, *content);
 }
 
 Result<std::string> renderThumbnail(const std::string& source, std::uint32_t size,
@@ -215,11 +216,15 @@ Result<std::string> renderThumbnail(const std::string& source, std::uint32_t siz
                                raster->colourProfile);
 }
 
-Status writeThumbnail(const std::string& destination, std::string_view content)
+FileRewriter thumbnailWriter(ProtectedFiles images)
 {
-    if (Status written = writeFileAtomically(destination, content, ExistingFile::Replace);
-        !written) {
-        return Status::failure("Cannot create file " + written.message());
+    return FileRewriter(FileRewriter::SameContent::Rewrite, Durability::Flush, std::move(images));
+}
+
+Status writeThumbnail(FileRewriter& files, const std::string& destination, std::string_view content)
+{
+    if (Status written = files.write(destination, content); !written) {
+        return Status::failure(cannotCreateFileMessage(written.message()));
     }
     return Status::success();
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/result.h"
+#include "platform/file_system.h"
 #include "thumbs/memory_budget.h"
 #include "thumbs/raster.h"
 
@@ -52,6 +53,10 @@ Status MakeThumbnail(const std::string& source, const std::string& destination, 
 bool isThumbnailSource(std::string_view path);
 Result<std::string> renderThumbnail(const std::string& source, std::uint32_t size,
                                     const RenderContext& context = {});
-Status writeThumbnail(const std::string& destination, std::string_view content);
+// How thumbnails are written: each remade whole and flushed, never in a symbolic link's place
+// nor in place of one of `images` (the run's photos).
+FileRewriter thumbnailWriter(ProtectedFiles images = {});
+Status writeThumbnail(FileRewriter& files, const std::string& destination,
+                      std::string_view content);
 
 }  // namespace pixmosa

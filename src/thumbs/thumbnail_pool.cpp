@@ -215,9 +215,11 @@ Result<ThumbnailPass> makeThumbnailsInParallel(const std::vector<ThumbnailJob>& 
     if (jobs.empty()) {
         return pass;
     }
-    if (Status safe = checkThumbnailDestinations(jobs, imagePaths); !safe) {
+    ProtectedFiles images = protectedImages(imagePaths);
+    if (Status safe = checkThumbnailDestinations(jobs, images); !safe) {
         return safe;
     }
+    FileRewriter thumbnails = thumbnailWriter(std::move(images));
     const std::size_t listCount = imagePaths.size();
     const auto threadCount =
         static_cast<std::size_t>(work.workers == 0 ? defaultWorkerCount() : work.workers);
@@ -254,7 +256,7 @@ Result<ThumbnailPass> makeThumbnailsInParallel(const std::vector<ThumbnailJob>& 
             if (!rendered.warning.empty()) {
                 observer.warning(rendered.warning);
             }
-            outcome = writeThumbnail(jobs[i].destination, *rendered.content);
+            outcome = writeThumbnail(thumbnails, jobs[i].destination, *rendered.content);
         }
         if (!outcome) {
             pool.stop();

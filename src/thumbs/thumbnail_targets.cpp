@@ -1,7 +1,6 @@
 #include "thumbs/thumbnail_targets.h"
 
 #include <cctype>
-#include <map>
 
 #include "catalogue/image_paths.h"
 #include "common/paths.h"
@@ -61,27 +60,61 @@ Status makeThumbnailDirectory(const GallerySettings& settings)
     return Status::success();
 }
 
-Status checkThumbnailDestinations(const std::vector<ThumbnailJob>& jobs,
-                                  const std::vector<std::string>& imagePaths)
+ProtectedFiles protectedImages(const std::vector<std::string>& imagePaths)
 {
-    std::map<FileIdentity, const std::string*> images;
+    ProtectedFiles images;
     for (const std::string& image : imagePaths) {
         if (const std::optional<FileIdentity> identity = fileIdentity(image)) {
-            images.emplace(*identity, &image);
+            images.emplace(*identity, "it is the image " + image);
         }
     }
+    return images;
+}
+
+Status checkThumbnailDestinations(const std::vector<ThumbnailJob>& jobs,
+                                  const ProtectedFiles& images)
+{
     for (const ThumbnailJob& job : jobs) {
         if (isSymbolicLink(job.destination)) {
-            return Status::failure("Cannot create file " + symbolicLinkMessage(job.destination));
+            return Status::failure(cannotCreateFileMessage(symbolicLinkMessage(job.destination)));
         }
         if (const std::optional<FileIdentity> identity = fileIdentity(job.destination)) {
             if (const auto image = images.find(*identity); image != images.end()) {
-                return Status::failure("Cannot create file " + job.destination +
-                                       ": it is the image " + *image->second);
+                return Status::failure(
+                    cannotCreateFileMessage(job.destination + ": " + image->second));
             }
         }
     }
     return Status::success();
+}
+
+Status checkThumbnailName(const GallerySettings& settings, const std::string& image)
+{
+    // Where the folder is still to be made, the image directory's file system stands for it.
+    const std::string folder = thumbnailDirectory(settings);
+    const Status fits =
+        checkNameFits(directoryExists(folder) ? folder : withTrailingSeparator(settings.ImageDir),
+                      settings.ThumbPrefix + image);
+    return fits ? fits : Status::failure(cannotCreateFileMessage(fits.message()));
+}
+
+Result<std::vector<std::string>> imagesThatCanBeNamed(
+    const std::vector<std::string>& images, bool keepGoing, CommandObserver& observer,
+    const std::function<Status(const std::string&)>& checkName)
+{
+    std::vector<std::string> kept;
+    kept.reserve(images.size());
+    for (const std::string& image : images) {
+        if (Status named = checkName(image); !named) {
+            if (!keepGoing) {
+                return named;
+            }
+            observer.leftOut(named.message());
+            continue;
+        }
+        kept.push_back(image);
+    }
+    return kept;
 }
 
 }  // namespace pixmosa

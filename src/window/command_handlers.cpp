@@ -1,3 +1,4 @@
+#include "catalogue/image_folder_lock.h"
 #include "generator/gallery_run.h"
 #include "generator/generated_files.h"
 #include "thumbs/make_thumbnails.h"
@@ -16,14 +17,23 @@ void TfrmMain::setCommandsEnabled(bool enabled)
     }
 }
 
-void TfrmMain::runCommand(const std::function<Result<CommandEnd>()>& command)
+void TfrmMain::runCommand(
+    const std::function<Result<CommandEnd>(const FolderLock&, WindowObserver&)>& command)
 {
     if (m_running) {
         return;
     }
     m_running = true;
     setCommandsEnabled(false);
-    const Result<CommandEnd> end = command();
+    const Result<CommandEnd> end = [&]() -> Result<CommandEnd> {
+        WindowObserver observer(m_statusText, m_progress, m_dialogs, this, m_closeRequested);
+        const std::optional<FolderLock> folder =
+            lockImageDirectory(currentSettings().ImageDir, observer);
+        if (!folder) {
+            return CommandEnd::Stopped;
+        }
+        return command(*folder, observer);
+    }();
     m_progress->hide();
     setCommandsEnabled(true);
     m_running = false;
@@ -44,19 +54,17 @@ void TfrmMain::butExitClick()
 
 void TfrmMain::butMakeThumbsClick()
 {
-    runCommand([this] {
-        WindowObserver observer(m_statusText, m_progress, m_dialogs, this, m_closeRequested);
-        return MakeThumbnails(currentSettings(), m_images, observer);
+    runCommand([this](const FolderLock& folder, WindowObserver& observer) {
+        return MakeThumbnails(folder, currentSettings(), m_images, observer);
     });
 }
 
 void TfrmMain::butHTMLClick()
 {
-    runCommand([this] {
-        WindowObserver observer(m_statusText, m_progress, m_dialogs, this, m_closeRequested);
+    runCommand([this](const FolderLock& folder, WindowObserver& observer) {
         const GalleryInputs inputs{currentSettings(), m_images, m_banks.names(), m_textStorePath};
         TimeSeededDraw draw;
-        return RunGallery(inputs, observer, draw, PaletteSystemColours());
+        return RunGallery(folder, inputs, observer, draw, PaletteSystemColours());
     });
 }
 

@@ -122,7 +122,13 @@ void TfrmMain::butRenameImgClick()
         return;
     }
     const int selected = ImageList->currentRow();
-    RenameImages(currentSettings().ImageDir, m_images, fromQt(*prefix));
+    // Renaming tells nothing; a wait for another program's command, once over, is not told either.
+    const QString shown = m_statusText->text();
+    runCommand([&](const FolderLock& folder, WindowObserver&) {
+        RenameImages(folder, currentSettings().ImageDir, m_images, fromQt(*prefix));
+        return Result<CommandEnd>(CommandEnd::Finished);
+    });
+    m_statusText->setText(shown);
     refreshImageList(selected);
 }
 

@@ -20,6 +20,7 @@
 
 #include "common/command_observer.h"
 #include "common/result.h"
+#include "platform/folder_lock.h"
 #include "platform/registry.h"
 #include "settings/banner_banks.h"
 #include "settings/gallery_settings.h"
@@ -35,6 +36,7 @@
 namespace pixmosa {
 
 class HelpWindow;
+class WindowObserver;
 
 // The one window. Its layout is built tab by tab (tab_*.cpp, tool_bar.cpp), its handlers are
 // named after their control and event (*_handlers.cpp), and every control that holds a setting
@@ -189,8 +191,11 @@ private:
     void previewLoaded(const QImage& picture);
     void showChosenBank();
 
-    // Runs a long command with the command buttons disabled, so none can start inside it.
-    void runCommand(const std::function<Result<CommandEnd>()>& command);
+    // Runs a command that writes into the image directory with the command buttons disabled, so
+    // none can start inside it, under the directory's lock: while another program's command
+    // works there, it waits, and the window stays responsive and can be closed.
+    void runCommand(
+        const std::function<Result<CommandEnd>(const FolderLock&, WindowObserver&)>& command);
     void setCommandsEnabled(bool enabled);
     // The general error handler: the text, with a full stop when it ends in a letter or digit.
     void showError(const std::string& message);

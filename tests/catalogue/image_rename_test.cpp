@@ -31,7 +31,7 @@ TEST(ImageRenameTest, ImagesAreRenamedInListOrderAndKeepTheirContent)
     }
     std::swap(images[0], images[11]);
 
-    EXPECT_TRUE(RenameImages(dir.path(), images, "Trip-").empty());
+    EXPECT_TRUE(RenameImages(test::lockedFolder(dir.path()), dir.path(), images, "Trip-").empty());
 
     EXPECT_EQ(images.front(), "Trip-01.jpg");
     EXPECT_EQ(images.back(), "Trip-12.jpg");
@@ -47,7 +47,8 @@ TEST(ImageRenameTest, TakenNameIsNeverOverwrittenAndTheRestGoesOn)
     dir.write("1.jpg", "one");
     Names images{"2.jpg", "1.jpg"};
 
-    const std::vector<RefusedRename> refused = RenameImages(dir.path(), images, "");
+    const std::vector<RefusedRename> refused =
+        RenameImages(test::lockedFolder(dir.path()), dir.path(), images, "");
 
     ASSERT_EQ(refused.size(), 2u);
     EXPECT_EQ(refused[0].message,
@@ -68,9 +69,9 @@ TEST(ImageRenameTest, RenamingTwiceWithTheSamePrefixChangesNothingTheSecondTime)
     dir.write("x1.jpg", "someone else's");
     Names images{"b.jpg", "a.jpg"};
 
-    EXPECT_TRUE(RenameImages(dir.path(), images, "y").empty());
+    EXPECT_TRUE(RenameImages(test::lockedFolder(dir.path()), dir.path(), images, "y").empty());
     const Names once = images;
-    EXPECT_TRUE(RenameImages(dir.path(), images, "y").empty());
+    EXPECT_TRUE(RenameImages(test::lockedFolder(dir.path()), dir.path(), images, "y").empty());
 
     EXPECT_EQ(once, (Names{"y1.jpg", "y2.jpg"}));
     EXPECT_EQ(images, once);
@@ -85,11 +86,13 @@ TEST(ImageRenameTest, MissingFileOrPrefixWithASeparatorIsRefused)
     ASSERT_TRUE(test::makeDirectory(dir.path("sub")));
     Names images{"gone.jpg", "a.jpg"};
 
-    const std::vector<RefusedRename> separator = RenameImages(dir.path(), images, "sub/");
+    const std::vector<RefusedRename> separator =
+        RenameImages(test::lockedFolder(dir.path()), dir.path(), images, "sub/");
     ASSERT_EQ(separator.size(), 2u);
     EXPECT_EQ(separator[0].message,
               "Cannot rename gone.jpg to sub/1.jpg: the prefix holds a directory separator");
-    const std::vector<RefusedRename> missing = RenameImages(dir.path(), images, "n");
+    const std::vector<RefusedRename> missing =
+        RenameImages(test::lockedFolder(dir.path()), dir.path(), images, "n");
     ASSERT_EQ(missing.size(), 1u);
     EXPECT_EQ(missing[0].message,
               "Cannot rename gone.jpg to n1.jpg: " + test::reasonFor(test::Failure::NoSuchFile));
@@ -102,7 +105,7 @@ TEST(ImageRenameTest, EmptyListChangesNothing)
 {
     const TempDir dir;
     Names images;
-    EXPECT_TRUE(RenameImages(dir.path(), images, "p").empty());
+    EXPECT_TRUE(RenameImages(test::lockedFolder(dir.path()), dir.path(), images, "p").empty());
     EXPECT_EQ(dir.entryCount(), 0);
 }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <initializer_list>
 
+#include "generator/generated_files.h"
 #include "platform/file_system.h"
 #include "settings/text_store.h"
 #include "settings/thumb_folder.h"
@@ -108,7 +109,11 @@ protected:
         inputs.settings.ThumbFolder = deriveThumbFolder(thumbsDir);
     }
 
-    Result<CommandEnd> run() { return RunGallery(inputs, observer, draw, colours); }
+    Result<CommandEnd> run()
+    {
+        return RunGallery(test::lockedFolder(inputs.settings.ImageDir), inputs, observer, draw,
+                          colours);
+    }
 
     void runAndExpectSuccess()
     {
@@ -648,7 +653,9 @@ TEST_F(GalleryRunTest, ReRunWritesOnlyThePagesThatChange)
 
     // The index page draws other thumbnails, so it alone changes.
     FixedDraw otherDraw(1);
-    ASSERT_TRUE(RunGallery(inputs, observer, otherDraw, colours).ok());
+    ASSERT_TRUE(RunGallery(test::lockedFolder(inputs.settings.ImageDir), inputs, observer,
+                           otherDraw, colours)
+                    .ok());
     for (const std::string& name : pages) {
         EXPECT_EQ(untouched(name), name != "index.html") << name;
     }
@@ -658,7 +665,9 @@ TEST_F(GalleryRunTest, ReRunWritesOnlyThePagesThatChange)
     fs::last_write_time(dir.path("pics/index.html"), past);
     dir.write("pics/p5.jpg", read("p1.jpg"));
     inputs.images.push_back("p5.jpg");
-    ASSERT_TRUE(RunGallery(inputs, observer, otherDraw, colours).ok());
+    ASSERT_TRUE(RunGallery(test::lockedFolder(inputs.settings.ImageDir), inputs, observer,
+                           otherDraw, colours)
+                    .ok());
     for (const char* name : {"p1.html", "p2.html", "p3.html"}) {
         EXPECT_TRUE(untouched(name)) << name;
     }
@@ -751,7 +760,8 @@ TEST_F(GalleryRunTest, RunAskedToStopEndsBetweenTwoPages)
     inputs.settings.Cols = 1;
     addNumberedImages(3);
 
-    const Result<CommandEnd> end = RunGallery(inputs, stopping, draw, colours);
+    const Result<CommandEnd> end =
+        RunGallery(test::lockedFolder(inputs.settings.ImageDir), inputs, stopping, draw, colours);
 
     ASSERT_TRUE(end.ok()) << end.message();
     EXPECT_EQ(*end, CommandEnd::Stopped);
@@ -827,6 +837,102 @@ TEST_F(GalleryRunTest, EmptyIndexFileStopsTheRunAfterTheGalleryPages)
         << end.message();
     EXPECT_TRUE(exists("Gallery1.html"));
     EXPECT_EQ(observer.events.back(), "Writing Index Page");
+}
+
+TEST_F(GalleryRunTest, RunWhosePagesWouldShareANameIsRefusedBeforeAnythingIsWritten)
+{
+    struct Case {
+        Names images;
+        void (*change)(GallerySettings&);
+        std::string refusal;  // empty: the run is made
+    };
+    const auto unchanged = [](GallerySettings&) {};
+    const std::vector<Case> cases = {
+        {{"a.jpg", "index.jpg"},
+         unchanged,
+         "The image page of index.jpg would be written over the index page index.html: rename "
+         "the photo or change the index page's name."},
+        {{"a.jpg", "INDEX.jpg"},
+         unchanged,
+         "The image page of INDEX.jpg would be written over the index page index.html: rename "
+         "the photo or change the index page's name."},
+        {{"a.jpg", "Gallery1.jpg"},
+         unchanged,
+         "The image page of Gallery1.jpg would be written over the gallery page Gallery1.html: "
+         "rename the photo or change the gallery page prefix."},
+        {{"gallery2.jpg", "b.jpg"},
+         unchanged,
+         "The image page of gallery2.jpg would be written over the gallery page Gallery2.html: "
+         "rename the photo or change the gallery page prefix."},
+        {{"a.JPG", "A.jpg"},
+         unchanged,
+         "The image page of A.jpg would be written over the image page of a.JPG (a.html): "
+         "rename one of the photos."},
+        {{"a.jpg"},
+         [](GallerySettings& s) { s.PageExt = "JPG"; },
+         "The image page of a.jpg would be written over the photo a.jpg: change the page "
+         "extension."},
+        {{"a.jpg", "b.jpg"},
+         [](GallerySettings& s) { s.IndexFile = "Gallery2.html"; },
+         "The index page Gallery2.html would be written over the gallery page Gallery2.html: "
+         "change the index page's name or change the gallery page prefix."},
+        {{"a.jpg", "b.jpg"},
+         [](GallerySettings& s) { s.IndexFile = "B.JPG"; },
+         "The index page B.JPG would be written over the photo b.jpg: change the index page's "
+         "name."},
+        {{"a.jpg", "index.jpg"}, [](GallerySettings& s) { s.UseImageShell = false; }, ""},
+        {{"a.JPG", "A.jpg", "gallery1.jpg"},
+         [](GallerySettings& s) { s.UseImageShell = false; },
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.images.front() + ", " + c.images.back());
+        const TempDir other;
+        test::makeDirectory(other.path("pics"));
+        inputs.settings.ImageDir = other.path("pics");
+        inputs.settings.Rows = inputs.settings.Cols = 1;
+        inputs.settings.UseImageShell = true;
+        inputs.settings.PageExt = "html";
+        inputs.settings.GalleryPrefix = "Gallery";
+        inputs.settings.IndexFile = "index.html";
+        c.change(inputs.settings);
+        inputs.images = c.images;
+        for (const std::string& name : c.images) {
+            other.write("pics/" + name, test::encodeJpeg(test::patternImage(40, 30)));
+        }
+        const Result<CommandEnd> end = run();
+        if (c.refusal.empty()) {
+            EXPECT_TRUE(end.ok()) << end.message();
+            continue;
+        }
+        EXPECT_EQ(end.message(), c.refusal);
+        EXPECT_EQ(listDirectory(inputs.settings.ImageDir)->size(), c.images.size());
+    }
+}
+
+TEST_F(GalleryRunTest, PhotoWhosePageNameIsTooLongIsRefusedOrLeftOutBeforeAnythingIsWritten)
+{
+    const std::string longName = std::string(251, 'n') + ".jpg";  // 255 characters
+    inputs.settings.Rows = inputs.settings.Cols = 1;
+    setThumbsDir("Thumbs");
+    inputs.settings.ThumbPrefix = "";
+    addImages({"a.jpg", "b.jpg"});
+    runAndExpectSuccess();
+    const std::string published = read("Gallery1.html");
+    inputs.images.clear();
+    addImages({"z.jpg", "a.jpg", longName, "b.jpg"});
+
+    EXPECT_EQ(run().message(), "Cannot create file " + dir.path("pics/" + imageBaseName(longName)) +
+                                   ".html: " + test::reasonFor(test::Failure::NameTooLong));
+    EXPECT_EQ(read("Gallery1.html"), published);
+    EXPECT_FALSE(exists("Thumbs/z.jpg"));
+
+    inputs.thumbnailWork.keepGoing = true;
+    runAndExpectSuccess();
+    ASSERT_EQ(observer.leftOutErrors.size(), 1u);
+    EXPECT_NE(observer.leftOutErrors[0].find(imageBaseName(longName) + ".html"), std::string::npos);
+    EXPECT_NE(read("Gallery1.html").find("z.html"), std::string::npos);
+    EXPECT_NE(read("Gallery3.html").find("b.html"), std::string::npos);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "support/file_setup.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/file_system.h"
@@ -11,6 +12,15 @@
 #endif
 
 namespace pixmosa::test {
+
+FolderLock lockedFolder(const std::string& directory)
+{
+    std::optional<FolderLock> lock = FolderLock::tryAcquire(directory);
+    if (!lock) {
+        std::abort();  // another program works in a test's own folder
+    }
+    return std::move(*lock);
+}
 
 bool makeDirectory(const std::string& path)
 {

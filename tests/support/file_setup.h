@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/folder_lock.h"
+
 namespace pixmosa::test {
 
 // What tests set up on disk, the same way on every platform; each tells whether it worked.
@@ -12,6 +14,9 @@ bool makeHardLink(const std::string& existing, const std::string& link);
 // that needs one is skipped where it cannot be made.
 bool makeSymbolicLink(const std::string& target, const std::string& link);
 bool isSymbolicLinkOnDisk(const std::string& path);
+
+// The lock a command of a folder runs under, where no other program holds it.
+FolderLock lockedFolder(const std::string& directory);
 
 // The system's words for the failures tests provoke, as the program reports them.
 enum class Failure {

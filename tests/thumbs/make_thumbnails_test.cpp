@@ -49,7 +49,8 @@ protected:
 
     Result<CommandEnd> run(const Names& images)
     {
-        return MakeThumbnails(settings, images, observer, {workers, memoryLimit});
+        return MakeThumbnails(test::lockedFolder(settings.ImageDir), settings, images, observer,
+                              {workers, memoryLimit});
     }
 
     Names addNumberedImages(int count)
@@ -213,7 +214,8 @@ TEST_F(MakeThumbnailsTest, KilledRunLeavesNoPartialThumbnail)
     ASSERT_GE(child, 0);
     if (child == 0) {
         test::RecordingObserver quiet;
-        (void)MakeThumbnails(settings, images, quiet, {2, 0});
+        (void)MakeThumbnails(test::lockedFolder(settings.ImageDir), settings, images, quiet,
+                             {2, 0});
         ::_exit(0);
     }
     const auto madeSoFar = [&] {
@@ -257,7 +259,8 @@ TEST_F(MakeThumbnailsTest, CommandAskedToStopEndsBetweenTwoThumbnails)
     const Names images = addNumberedImages(6);
     workers = 2;
 
-    const Result<CommandEnd> end = MakeThumbnails(settings, images, stopping, {workers, 0});
+    const Result<CommandEnd> end = MakeThumbnails(test::lockedFolder(settings.ImageDir), settings,
+                                                  images, stopping, {workers, 0});
 
     ASSERT_TRUE(end.ok()) << end.message();
     EXPECT_EQ(*end, CommandEnd::Stopped);

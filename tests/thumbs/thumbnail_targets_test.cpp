@@ -42,7 +42,8 @@ protected:
 
     Result<CommandEnd> run(const Names& images = {"h.jpg"})
     {
-        return MakeThumbnails(settings, images, observer, {1, 0});
+        return MakeThumbnails(test::lockedFolder(settings.ImageDir), settings, images, observer,
+                              {1, 0});
     }
 
     TempDir dir;
@@ -143,7 +144,8 @@ TEST_F(ThumbnailTargetsTest, FolderInAReadOnlyFolderIsNamedWithTheReason)
     ASSERT_EQ(::chmod(dir.path("pics/web").c_str(), 0555), 0);
     const test::ChildOutcome readOnly = test::runUnprivileged([this] {
         test::RecordingObserver quiet;
-        const Result<CommandEnd> end = MakeThumbnails(settings, {"h.jpg"}, quiet, {1, 0});
+        const Result<CommandEnd> end = MakeThumbnails(test::lockedFolder(settings.ImageDir),
+                                                      settings, {"h.jpg"}, quiet, {1, 0});
         return std::pair(end.ok() ? 0 : 1, end.message());
     });
     ASSERT_EQ(::chmod(dir.path("pics/web").c_str(), 0755), 0);

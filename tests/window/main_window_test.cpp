@@ -9,6 +9,7 @@
 #include <csignal>
 #include <memory>
 
+#include "catalogue/image_folder_lock.h"
 #include "platform/registry_file.h"
 #include "settings/store.h"
 #include "settings/text_store.h"
@@ -929,6 +930,42 @@ private slots:
         QCOMPARE(m_dialogs.opened.size(), 1);
         QCOMPARE(m_dialogs.beeps, 1);
         QVERIFY(control<QToolButton>("butHTML")->isEnabled());
+    }
+
+    // Another program's command in the image directory: each command waits, telling why, with
+    // the window responsive; renaming then tells nothing, and closing ends the wait.
+    void commandsWaitForAnotherProgramWorkingInTheFolder()
+    {
+        addImage("a.jpg", 40, 30);
+        openOnImages();
+        auto* status = control<QLabel>("StatusPanel");
+        const QString waiting = QString::fromStdString(waitingForFolderText(m_dir->path("pics")));
+        std::optional<FolderLock> other;
+        QString shown;
+        const auto releaseLater = [&](bool close) {
+            other = FolderLock::tryAcquire(m_dir->path("pics"));
+            QTimer::singleShot(200, m_window.get(), [&, close] {
+                shown = status->text();
+                close ? (void)m_window->close() : other.reset();
+            });
+        };
+
+        releaseLater(false);
+        m_window->butMakeThumbsClick();
+        QCOMPARE(shown, waiting);
+        QCOMPARE(status->text(), QString("Finished creating thumbnails"));
+
+        releaseLater(false);
+        m_dialogs.texts = {QString("x")};
+        m_window->butRenameImgClick();
+        QCOMPARE(shown, waiting);
+        QCOMPARE(status->text(), QString("Finished creating thumbnails"));
+        QCOMPARE(listed(), QStringList{"x1.jpg"});
+
+        releaseLater(true);
+        m_window->butHTMLClick();
+        QCOMPARE(status->text(), waiting);
+        QVERIFY(!m_dir->exists("pics/index.html"));
     }
 
     void helpOpensAtTheContextOfTheFocusedControl()
