@@ -120,13 +120,14 @@ int createTemporaryBeside(int directory, const std::string& target, mode_t mode,
     return -1;
 }
 
-// Gives a complete unnamed file a temporary name beside the target.
-int linkUnderTemporaryName(const std::string& file, const std::string& target,
+// Gives a complete unnamed file a temporary name beside the target (`target` taken from
+// `directory` as the *at calls take it).
+int linkUnderTemporaryName(int directory, const std::string& file, const std::string& target,
                            std::string& temporaryPath)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporaryPath = temporaryNameBeside(target);
-        if (::linkat(AT_FDCWD, file.c_str(), AT_FDCWD, temporaryPath.c_str(), AT_SYMLINK_FOLLOW) ==
+        if (::linkat(AT_FDCWD, file.c_str(), directory, temporaryPath.c_str(), AT_SYMLINK_FOLLOW) ==
             0) {
             return 0;
         }
@@ -135,6 +136,37 @@ int linkUnderTemporaryName(const std::string& file, const std::string& target,
         }
     }
     return EEXIST;
+}
+
+// Unnamed files are given a name through /proc, where it is mounted.
+bool canNameUnnamedFiles()
+{
+    static const bool can = ::access("/proc/self/fd", F_OK) == 0;
+    return can;
+}
+
+// Gives a complete unnamed file its name, replacing a file of that name where told to: linked
+// straight to a free name, or under a temporary name renamed over the old file. 0 or the error.
+int nameUnnamedFile(int descriptor, int directory, const std::string& target, ExistingFile existing)
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(descriptor);
+    if (::linkat(AT_FDCWD, self.c_str(), directory, target.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        return 0;
+    }
+    if (errno != EEXIST || existing == ExistingFile::Keep) {
+        return errno;
+    }
+    std::string temporaryPath;
+    if (const int linked = linkUnderTemporaryName(directory, self, target, temporaryPath);
+        linked != 0) {
+        return linked;
+    }
+    if (::renameat(directory, temporaryPath.c_str(), directory, target.c_str()) != 0) {
+        const int error = errno;
+        ::unlinkat(directory, temporaryPath.c_str(), 0);
+        return error;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -276,10 +308,19 @@ Status FileRewriter::write(const std::string& path, std::string_view content, bo
         }
         mode = info.st_mode & 07777;
     }
-    // A named temporary and one rename: the fewest calls that replace the file in one step. A
-    // kill before the rename leaves the temporary, which the next run clears.
+    // Files flushed to the disk are written without a name until whole where the file system
+    // allows, so a killed writer leaves nothing. Others take a named temporary and one rename,
+    // the fewest calls that replace a file in one step; a kill before the rename leaves the
+    // temporary, which the next run clears.
+    const bool flush = m_durability == Durability::Flush;
     std::string temporaryName;
-    const int descriptor = createTemporaryBeside(directory, name, mode, temporaryName);
+    int descriptor = flush && canNameUnnamedFiles()
+                         ? ::openat(directory, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode)
+                         : -1;
+    const bool unnamed = descriptor >= 0;
+    if (!unnamed) {
+        descriptor = createTemporaryBeside(directory, name, mode, temporaryName);
+    }
     if (descriptor < 0) {
         return Status::failure(fileErrorMessage(path, errno));
     }
@@ -288,19 +329,25 @@ Status FileRewriter::write(const std::string& path, std::string_view content, bo
     if (written && exists && (mode & ~processUmask()) != mode && ::fchmod(descriptor, mode) != 0) {
         written = Status::failure(fileErrorMessage(path, errno));
     }
-    const bool flush = m_durability == Durability::Flush;
     if (written && flush && ::fsync(descriptor) != 0) {
         written = Status::failure(fileErrorMessage(path, errno));
+    }
+    if (written && unnamed) {
+        if (const int error = nameUnnamedFile(descriptor, directory, name, ExistingFile::Replace);
+            error != 0) {
+            written = Status::failure(fileErrorMessage(path, error));
+        }
     }
     if (::close(descriptor) != 0 && written) {
         written = Status::failure(fileErrorMessage(path, errno));
     }
-    if (written && ::renameat(directory, temporaryName.c_str(), directory, name.c_str()) != 0) {
+    if (written && !unnamed &&
+        ::renameat(directory, temporaryName.c_str(), directory, name.c_str()) != 0) {
         written = Status::failure(fileErrorMessage(path, errno));
     }
-    if (!written) {
+    if (!written && !unnamed) {
         ::unlinkat(directory, temporaryName.c_str(), 0);
-    } else if (flush) {
+    } else if (written && flush) {
         syncDirectory(m_directory);
     }
     return written;
@@ -475,9 +522,8 @@ bool namesTheSameFileByCase(const std::string& from, const std::string& to)
 }
 
 // A plain rename onto a free name, or, where `to` is `from` spelt with other letter case, two:
-// through a free name of the folder, since a rename onto the same file does nothing on some file
-// systems and on FAT through FUSE frees the file's data. That name still ends in ".jpg", so a
-// photo caught between the two stays in the image list, and nothing takes it for debris.
+// through a free name of the folder (caseChangeNameBeside), since a rename onto the same file
+// does nothing on some file systems and on FAT through FUSE frees the file's data.
 int renameChecked(const std::string& from, const std::string& to)
 {
     struct stat info {};
@@ -487,8 +533,7 @@ int renameChecked(const std::string& from, const std::string& to)
     if (!namesTheSameFileByCase(from, to)) {
         return EEXIST;
     }
-    const std::string between =
-        parentDirectory(from) + "/.pixmosa-renaming-" + std::to_string(::getpid()) + ".jpg";
+    const std::string between = caseChangeNameBeside(from);
     if (::lstat(between.c_str(), &info) == 0) {
         return EEXIST;
     }
@@ -555,8 +600,7 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
     // process is killed while writing; it gets a name only once it is complete.
     const std::string directory = parentDirectory(target);
     std::string temporaryPath;
-    static const bool canNameUnnamedFiles = ::access("/proc/self/fd", F_OK) == 0;
-    int descriptor = canNameUnnamedFiles
+    int descriptor = canNameUnnamedFiles()
                          ? ::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode)
                          : -1;
     const bool unnamed = descriptor >= 0;
@@ -577,20 +621,7 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
 
     int placeError = 0;
     if (written && unnamed) {
-        // A new file is linked straight to its name; one that replaces another needs a
-        // temporary name for the moment between the link and the rename.
-        const std::string self = "/proc/self/fd/" + std::to_string(descriptor);
-        placeError =
-            ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0
-                ? 0
-                : errno;
-        if (placeError == EEXIST && existing == ExistingFile::Replace) {
-            placeError = linkUnderTemporaryName(self, target, temporaryPath);
-            if (placeError == 0 && ::rename(temporaryPath.c_str(), target.c_str()) != 0) {
-                placeError = errno;
-                ::unlink(temporaryPath.c_str());
-            }
-        }
+        placeError = nameUnnamedFile(descriptor, AT_FDCWD, target, existing);
     }
     if (::close(descriptor) != 0 && written) {
         written = Status::failure(fileErrorMessage(path, errno));

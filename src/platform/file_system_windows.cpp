@@ -386,10 +386,28 @@ Result<std::string> readWholeFile(const std::string& path)
 
 int renameWithoutReplace(const std::string& from, const std::string& to)
 {
-    if (::MoveFileExW(widePath(from).c_str(), widePath(to).c_str(), 0)) {
+    const auto move = [](const std::string& source, const std::string& target) {
+        return ::MoveFileExW(widePath(source).c_str(), widePath(target).c_str(), 0) ? 0
+                                                                                    : lastError();
+    };
+    // A new name that differs only in letter case names the file itself: renamed through a free
+    // name, since not every system changes the case on a rename onto the same file.
+    const std::optional<FileIdentity> source = fileIdentity(from);
+    const auto leaf = [](const std::string& path) {
+        return path.substr(path.find_last_of(kPathSeparators) + 1);
+    };
+    if (source && source == fileIdentity(to) && leaf(from) != leaf(to)) {
+        const std::string between = caseChangeNameBeside(from);
+        if (const int error = move(from, between); error != 0) {
+            return error;
+        }
+        if (const int error = move(between, to); error != 0) {
+            move(between, from);
+            return error;
+        }
         return 0;
     }
-    return lastError();
+    return move(from, to);
 }
 
 Status writeFileAtomically(const std::string& path, std::string_view content, ExistingFile existing,

@@ -60,6 +60,14 @@ std::string temporaryNameBeside(const std::string& target)
     return directory + "." + std::string(name.substr(0, room)) + suffix;
 }
 
+std::string caseChangeNameBeside(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of(kPathSeparators);
+    const std::string folder =
+        slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    return folder + ".pixmosa-renaming-" + std::to_string(currentProcessId()) + ".jpg";
+}
+
 bool isLeftByEndedWriter(std::string_view name)
 {
     const std::size_t mark = name.rfind(kTemporaryMark);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file_system.h"
 #include "support/file_setup.h"
 #include "support/temp_dir.h"
 
@@ -99,6 +100,21 @@ TEST(ImageRenameTest, MissingFileOrPrefixWithASeparatorIsRefused)
 
     EXPECT_EQ(images, (Names{"gone.jpg", "n2.jpg"}));
     EXPECT_FALSE(dir.exists("sub/2.jpg"));
+}
+
+// Only the letter case changes: on a file system that ignores case the new name is the photo
+// itself, and it is renamed all the same.
+TEST(ImageRenameTest, RenameThatOnlyChangesTheLetterCaseIsMade)
+{
+    const TempDir dir;
+    dir.write("x1.jpg", "one");
+    Names images{"x1.jpg"};
+
+    EXPECT_TRUE(RenameImages(test::lockedFolder(dir.path()), dir.path(), images, "X").empty());
+
+    EXPECT_EQ(images, Names{"X1.jpg"});
+    EXPECT_EQ(*listDirectory(dir.path()), Names{"X1.jpg"});
+    EXPECT_EQ(dir.read("X1.jpg"), "one");
 }
 
 TEST(ImageRenameTest, EmptyListChangesNothing)

@@ -900,13 +900,15 @@ TEST_F(GalleryRunTest, RunWhosePagesWouldShareANameIsRefusedBeforeAnythingIsWrit
         for (const std::string& name : c.images) {
             other.write("pics/" + name, test::encodeJpeg(test::patternImage(40, 30)));
         }
+        // Names that differ only in case are one file where the file system ignores case.
+        const std::size_t files = listDirectory(inputs.settings.ImageDir)->size();
         const Result<CommandEnd> end = run();
         if (c.refusal.empty()) {
             EXPECT_TRUE(end.ok()) << end.message();
             continue;
         }
         EXPECT_EQ(end.message(), c.refusal);
-        EXPECT_EQ(listDirectory(inputs.settings.ImageDir)->size(), c.images.size());
+        EXPECT_EQ(listDirectory(inputs.settings.ImageDir)->size(), files);
     }
 }
 
