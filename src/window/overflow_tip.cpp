@@ -5,6 +5,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTextLayout>
+#include <QWindow>
 
 namespace pixmosa {
 
@@ -12,6 +16,32 @@ namespace {
 
 constexpr int kTickMilliseconds = 400;
 constexpr int kWatchMilliseconds = 100;
+// QLineEdit keeps this many pixels free on each side of its text, inside its text margins.
+constexpr int kLineEditSideSpace = 2;
+
+// Whether a field cuts its text off, measured as QLineEdit lays the text out: within the
+// style's contents rectangle, less the text margins and the space it keeps on each side, the
+// text with its cursor must fit, or the field scrolls it and part of it is hidden.
+bool cutsOffItsText(const QLineEdit* field)
+{
+    QStyleOptionFrame frame;
+    frame.initFrom(field);
+    frame.rect = field->contentsRect();
+    frame.lineWidth = field->hasFrame()
+                          ? field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, field)
+                          : 0;
+    frame.midLineWidth = 0;
+    frame.state |= QStyle::State_Sunken;
+    const QRect area = field->style()
+                           ->subElementRect(QStyle::SE_LineEditContents, &frame, field)
+                           .marginsRemoved(field->textMargins());
+    QTextLayout layout(field->text(), field->font());
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const int used = qRound(line.isValid() ? line.naturalTextWidth() : 0.0) + 1;
+    return used > area.width() - 2 * kLineEditSideSpace;
+}
 
 }  // namespace
 
@@ -108,7 +138,7 @@ void OverflowTip::tick()
         return;
     }
     if (auto* field = qobject_cast<QLineEdit*>(m_control)) {
-        if (field->fontMetrics().horizontalAdvance(field->text()) > field->contentsRect().width()) {
+        if (cutsOffItsText(field)) {
             showOver(field, field->rect(), field->text());
         }
         return;
@@ -136,6 +166,13 @@ void OverflowTip::showOver(QWidget* owner, const QRect& area, const QString& tex
     m_tip->move(m_area.topLeft());
     m_tip->resize(std::max(m_tip->width(), area.width()), area.height());
     m_tip->show();
+    // Asked for again each time: Qt's X11 window keeps the flag but not the input shape when
+    // it makes its native window anew, and a tip that took the click would keep the focus
+    // where it was and send what is typed next to another field.
+    if (QWindow* window = m_tip->windowHandle()) {
+        window->setFlag(Qt::WindowTransparentForInput, false);
+        window->setFlag(Qt::WindowTransparentForInput, true);
+    }
     m_watch.start();
 }
 

@@ -20,6 +20,7 @@
 #include "settings/store.h"
 #include "support/jpeg_fixtures.h"
 #include "support/temp_dir.h"
+#include "window/help_window.h"
 #include "window/main.h"
 #include "window/scripted_dialogs.h"
 
@@ -178,6 +179,61 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!tip->isShowing(), 1000);
     }
 
+    // A click where the tip shows goes to the control beneath, as if there were no tip: the
+    // field takes the focus and the caret, the entry is selected and previewed.
+    void clickUnderTheTipReachesTheControlBeneath()
+    {
+        const QString longName = "a-very-long-name-of-a-photograph-from-the-trip.jpg";
+        TfrmMain& window = openOn({"b.jpg", longName});
+        const OverflowTip* tip = window.findChild<OverflowTip*>();
+
+        ImageListBox* list = window.ImageList;
+        const int longRow = list->row(list->findItems(longName, Qt::MatchExactly).value(0));
+        QVERIFY(longRow >= 0);
+        list->setCurrentRow(1 - longRow);
+        m_dir->write("pics/" + longName.toStdString(),
+                     test::encodeJpeg(test::patternImage(80, 60)));
+        QWidget* lines = list->viewport();
+        const QRect line = list->visualItemRect(list->item(longRow));
+        QVERIFY(tipComesAndStays(*tip, lines, QPoint(8, line.center().y())));
+        xdotool({"click", "1"});
+        QTRY_COMPARE(list->currentRow(), longRow);
+        QTRY_VERIFY_WITH_TIMEOUT(!tip->isShowing(), 1000);
+        QTRY_VERIFY(!window.ImageArea->pixmap().isNull());
+
+        window.ImageDir->setText(window.ImageDir->text() + QString("/deeper").repeated(12));
+        window.ThumbsDir->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window.ThumbsDir));
+        const QString thumbs = window.ThumbsDir->text();
+        const QPoint at(6, window.ImageDir->height() / 2);
+        QVERIFY(tipComesAndStays(*tip, window.ImageDir, at));
+        const int caret = window.ImageDir->cursorPositionAt(at);
+        xdotool({"click", "1"});
+        QTRY_VERIFY_WITH_TIMEOUT(!tip->isShowing(), 1000);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window.ImageDir));
+        xdotool({"type", "XYZ"});
+        QTRY_VERIFY(window.ImageDir->text().contains("XYZ"));
+        QCOMPARE(window.ImageDir->text().indexOf("XYZ"), caret);
+        QCOMPARE(window.ThumbsDir->text(), thumbs);
+    }
+
+    // A text cut off by a few pixels, as the field shows it within its frame and margins,
+    // is cut off: the tip comes. With room to spare, it does not.
+    void tipComesForATextCutOffByAFewPixels()
+    {
+        TfrmMain& window = openOn({"a.jpg"});
+        const OverflowTip* tip = window.findChild<OverflowTip*>();
+        QLineEdit* field = window.ThumbPrefix;
+        field->setText("htmlxxxxx");
+        const int textWidth = field->fontMetrics().horizontalAdvance(field->text());
+        for (const auto& [spare, cut] : {std::pair(4, true), std::pair(40, false)}) {
+            field->setFixedWidth(textWidth + spare);
+            QCOMPARE(tipComesAndStays(*tip, field, QPoint(4, field->height() / 2)), cut);
+            QCursor::setPos(window.ImageArea->mapToGlobal(QPoint(5, 5)));
+            QTRY_VERIFY_WITH_TIMEOUT(!tip->isShowing(), 1000);
+        }
+    }
+
     void keyboardStartsOnTheFirstFieldNotOnExit()
     {
         TfrmMain& window = openOn({"a.jpg"});
@@ -295,6 +351,71 @@ private slots:
             QVERIFY(registry.readValue(kSettingsKey, "Top").has_value());
             QVERIFY(registry.readValue(kSettingsKey, "Left").has_value());
         }
+    }
+
+    // Every window and dialog opens within the screen's free area, whatever the scale, with the
+    // buttons that end it in view; pictures of each go to PIXMOSA_SCREENSHOTS.
+    void everyWindowAndDialogOpensWithinTheScreen()
+    {
+        TfrmMain& window = openOn({"a.jpg"});
+        const QRect free = window.screen()->availableGeometry();
+        const QString shots = qEnvironmentVariable("PIXMOSA_SCREENSHOTS");
+        const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
+        QStringList outside;
+        const auto look = [&](QWidget* shown, const QString& name) {
+            if (!QTest::qWaitForWindowExposed(shown)) {
+                outside << name + " was not shown";
+                return;
+            }
+            QTest::qWait(300);
+            const QRect frame = shown->frameGeometry();
+            if (!free.contains(frame)) {
+                outside << QString("%1 at %2,%3 %4 x %5")
+                               .arg(name)
+                               .arg(frame.x())
+                               .arg(frame.y())
+                               .arg(frame.width())
+                               .arg(frame.height());
+            }
+            for (const QAbstractButton* button : shown->findChildren<QAbstractButton*>()) {
+                const QString text = button->text().remove('&');
+                if (button->isVisible() && (text == "OK" || text == "Cancel") &&
+                    !free.contains(QRect(button->mapToGlobal(QPoint(0, 0)), button->size()))) {
+                    outside << name + ": " + text + " is off the screen";
+                }
+            }
+            if (!shots.isEmpty()) {
+                QDir().mkpath(shots);
+                window.screen()
+                    ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+                    .save(QString("%1/fit-%2-%3x.png").arg(shots, name, scale));
+            }
+        };
+        // A modal dialog is looked at once it shows, then cancelled.
+        const auto lookAtModal = [&](const QString& name) {
+            QTimer::singleShot(0, [&, name] {
+                QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+                QWidget* dialog = QApplication::activeModalWidget();
+                look(dialog, name);
+                dialog->close();
+            });
+        };
+
+        look(&window, "window");
+        window.butHelpClick();
+        look(window.helpWindow(), "help");
+        window.helpWindow()->close();
+        QtDialogs dialogs;
+        lookAtModal("colour");
+        (void)dialogs.chooseColour(&window, Qt::darkCyan);
+        lookAtModal("text");
+        (void)dialogs.askText(&window, "Image Prefix", "Type a prefix for the new name", "", 255,
+                              DialogPlace::Screen);
+        lookAtModal("folder");
+        (void)dialogs.chooseFolder(&window, QDir::homePath());
+        lookAtModal("message");
+        dialogs.showError(&window, "Cannot create file /a/long/path/Gallery1.html: No space");
+        QVERIFY2(outside.isEmpty(), qPrintable(outside.join("; ")));
     }
 
     // Pictures of every page on a light and a dark palette, with the window manager's frame,
