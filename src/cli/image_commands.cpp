@@ -61,7 +61,9 @@ public:
     void openPage(const std::string& path) override
     {
         if (m_open) {
-            openWithDesktop(path);
+            if (const Status opened = openWithDesktop(path); !opened) {
+                m_printer.message(browserFailureText(path, opened.message()));
+            }
         }
     }
 

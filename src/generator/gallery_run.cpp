@@ -99,6 +99,11 @@ Status writeGalleryPages(const GalleryContext& context, RunState& state, Command
 
 }  // namespace
 
+std::string browserFailureText(std::string_view path, std::string_view reason)
+{
+    return "Could not open " + std::string(path) + " in a web browser: " + std::string(reason);
+}
+
 Result<CommandEnd> RunGallery([[maybe_unused]] const FolderLock& folder,
                               const GalleryInputs& inputs, GalleryObserver& observer,
                               PageThumbnailDraw& draw, const SystemColours& colours)

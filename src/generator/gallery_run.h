@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/colour_text.h"
@@ -19,6 +20,10 @@ public:
     // Opens the index page in the user's browser, without waiting.
     virtual void openPage(const std::string& path) = 0;
 };
+
+// What the user is told when the page cannot be shown in a browser: "Could not open PATH in a
+// web browser: " and the reason.
+std::string browserFailureText(std::string_view path, std::string_view reason);
 
 // What a gallery run works from, taken when it starts.
 struct GalleryInputs {

@@ -2,11 +2,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+
+#include "platform/file_system.h"
 #include "platform/shell_open.h"
 
 namespace pixmosa {
 
-void openWithDesktop(const std::string& path)
+Status openWithDesktop(const std::string& path)
 {
     // Two forks, so the opener belongs to no one and never waits to be collected.
     const pid_t child = ::fork();
@@ -23,9 +26,11 @@ void openWithDesktop(const std::string& path)
         }
         ::_exit(0);
     }
-    if (child > 0) {
-        ::waitpid(child, nullptr, 0);
+    if (child < 0) {
+        return Status::failure(systemErrorText(errno));
     }
+    ::waitpid(child, nullptr, 0);
+    return Status::success();
 }
 
 }  // namespace pixmosa

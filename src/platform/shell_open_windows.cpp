@@ -8,9 +8,19 @@
 
 namespace pixmosa {
 
-void openWithDesktop(const std::string& path)
+Status openWithDesktop(const std::string& path)
 {
-    ::ShellExecuteW(nullptr, L"open", widePath(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const std::wstring file = widePath(path);
+    SHELLEXECUTEINFOW open{};
+    open.cbSize = sizeof open;
+    open.fMask = SEE_MASK_FLAG_NO_UI;
+    open.lpVerb = L"open";
+    open.lpFile = file.c_str();
+    open.nShow = SW_SHOWNORMAL;
+    if (!::ShellExecuteExW(&open)) {
+        return Status::failure(windowsErrorText(::GetLastError()));
+    }
+    return Status::success();
 }
 
 }  // namespace pixmosa

@@ -45,7 +45,7 @@ NumberEntry numberFromText(const FieldInfo& field, std::string_view text)
 {
     const std::optional<std::int64_t> parsed = parseWholeNumber(text);
     if (!parsed) {
-        return {field.minimum, false};
+        return {field.minimum, true};
     }
     const std::int32_t value = clampToLimits(field, *parsed);
     return {value, value != *parsed};

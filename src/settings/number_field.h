@@ -16,7 +16,8 @@ std::int32_t clampToLimits(const FieldInfo& field, std::int64_t value);
 
 // What a number field holds after it is left: the clamped number, or its minimum when the text
 // is not a whole number. `showClamped` tells when the field must now show the value instead of
-// its text (a text that is not a whole number is kept).
+// its text: a number beyond the limits, or a text that is not one (the field then shows what is
+// stored rather than a text that no longer counts).
 struct NumberEntry {
     std::int32_t value;
     bool showClamped;

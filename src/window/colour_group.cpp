@@ -68,6 +68,9 @@ ColourGroup::ColourGroup(const ColourGroupParts& parts, QWidget* parent) : QWidg
     for (std::size_t i = 0; i < 4; ++i) {
         auto* sample = new QLineEdit(captions[i], m_swatch);
         sample->setObjectName(parts.samples[i]);
+        sample->setAccessibleName(
+            QString("%1 %2 sample")
+                .arg(parts.page, QString(captions[i]).replace("color", "colour").toLower()));
         sample->setFrame(false);
         sample->setGeometry(6, 2 + kSampleHeight * static_cast<int>(i), kSampleWidth,
                             kSampleHeight);

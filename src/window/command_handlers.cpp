@@ -70,7 +70,7 @@ void TfrmMain::butHTMLClick()
 
 void TfrmMain::butBrowserClick()
 {
-    m_dialogs.openWithDesktop(toQt(indexPagePath(currentSettings())));
+    openInBrowser(m_dialogs, m_statusText, toQt(indexPagePath(currentSettings())));
 }
 
 void TfrmMain::butHelpClick()

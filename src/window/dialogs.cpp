@@ -1,16 +1,18 @@
 #include "window/dialogs.h"
 
 #include <QApplication>
-#include <QColorDialog>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScreen>
-#include <QUrl>
 #include <algorithm>
 #include <memory>
+
+#include "platform/shell_open.h"
+#include "window/colour_dialog.h"
+#include "window/qt_text.h"
 
 namespace pixmosa {
 
@@ -44,11 +46,7 @@ std::optional<QString> QtDialogs::chooseFolder(QWidget* parent, const QString& p
 
 std::optional<QColor> QtDialogs::chooseColour(QWidget* parent, const QColor& current)
 {
-    const QColor colour = QColorDialog::getColor(current, parent);
-    if (!colour.isValid()) {
-        return std::nullopt;
-    }
-    return colour;
+    return chooseColourWithinScreen(parent, current);
 }
 
 std::optional<QString> QtDialogs::askText(QWidget* parent, const QString& caption,
@@ -98,10 +96,40 @@ void QtDialogs::beep()
     QApplication::beep();
 }
 
-void QtDialogs::openWithDesktop(const QString& pathOrUrl)
+void QtDialogs::openWithDesktop(const QString& pathOrUrl,
+                                const std::function<void(const QString&)>& failed)
 {
-    const QUrl url = pathOrUrl.contains("://") ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
-    QDesktopServices::openUrl(url);
+#ifdef _WIN32
+    if (const Status opened = pixmosa::openWithDesktop(fromQt(pathOrUrl)); !opened) {
+        failed(toQt(opened.message()));
+    }
+#else
+    // xdg-open, watched: it ends with an error, and says why, when no program takes the file.
+    auto* opener = new QProcess(qApp);
+    QObject::connect(opener, &QProcess::errorOccurred, opener,
+                     [opener, failed](QProcess::ProcessError error) {
+                         if (error == QProcess::FailedToStart) {
+                             failed(QString("%1 could not be started: %2")
+                                        .arg(opener->program(), opener->errorString()));
+                             opener->deleteLater();
+                         }
+                     });
+    QObject::connect(
+        opener, &QProcess::finished, opener,
+        [opener, failed](int code, QProcess::ExitStatus status) {
+            const QStringList said = QString::fromLocal8Bit(opener->readAllStandardError())
+                                         .split('\n', Qt::SkipEmptyParts);
+            if (status != QProcess::NormalExit || code != 0) {
+                failed(
+                    !said.isEmpty()
+                        ? said.back().trimmed()
+                        : QString("%1 ended with exit code %2").arg(opener->program()).arg(code));
+            }
+            opener->deleteLater();
+        });
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->start("xdg-open", {pathOrUrl});
+#endif
 }
 
 }  // namespace pixmosa

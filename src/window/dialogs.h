@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -29,8 +30,11 @@ public:
     virtual void showError(QWidget* parent, const QString& text) = 0;
     virtual void showMessage(QWidget* parent, const QString& text) = 0;
     virtual void beep() = 0;
-    // Hands a file or address to the program the desktop associates with it, without waiting.
-    virtual void openWithDesktop(const QString& pathOrUrl) = 0;
+    // Hands a file or address to the program the desktop associates with it, without waiting;
+    // `failed` hears why when no program could be started or it ended with an error, now or
+    // later.
+    virtual void openWithDesktop(const QString& pathOrUrl,
+                                 const std::function<void(const QString&)>& failed) = 0;
 };
 
 // The folder dialog as chooseFolder shows it.
@@ -46,7 +50,8 @@ public:
     void showError(QWidget* parent, const QString& text) override;
     void showMessage(QWidget* parent, const QString& text) override;
     void beep() override;
-    void openWithDesktop(const QString& pathOrUrl) override;
+    void openWithDesktop(const QString& pathOrUrl,
+                         const std::function<void(const QString&)>& failed) override;
 };
 
 }  // namespace pixmosa

@@ -1,5 +1,5 @@
-#include <QCoreApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 #include "catalogue/image_order.h"
 #include "catalogue/image_paths.h"
@@ -39,9 +39,11 @@ void TfrmMain::refreshImageList(int selected)
 
 void TfrmMain::butImgDirClick()
 {
-    const QString preset = ImageDir->text().isEmpty()
-                               ? QCoreApplication::applicationDirPath() + QDir::separator()
-                               : ImageDir->text();
+    // Without a folder yet, the user's pictures are where to look first.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString preset = !ImageDir->text().isEmpty() ? ImageDir->text()
+                           : QDir(pictures).exists()   ? pictures
+                                                       : QDir::homePath();
     const std::optional<QString> chosen = m_dialogs.chooseFolder(this, preset);
     if (!chosen) {
         return;
@@ -66,9 +68,15 @@ void TfrmMain::ImageListDragDrop(std::optional<int> row)
     const std::size_t to = moveImage(m_images, static_cast<std::size_t>(from), onto);
     // One entry moves in the widget too, so a long list is reordered as fast as a short one;
     // selecting it there is no selection by the user, so no preview runs.
-    const QSignalBlocker blocker(ImageList);
-    ImageList->insertItem(static_cast<int>(to), ImageList->takeItem(from));
-    ImageList->setCurrentRow(static_cast<int>(to));
+    {
+        const QSignalBlocker blocker(ImageList);
+        ImageList->insertItem(static_cast<int>(to), ImageList->takeItem(from));
+        ImageList->setCurrentRow(static_cast<int>(to));
+    }
+    // A drag selects the entry it moves without a click, so the preview may show another.
+    if (m_images[to] != m_shownImage) {
+        ImageListClick();
+    }
 }
 
 void TfrmMain::ImageListClick()
@@ -77,7 +85,8 @@ void TfrmMain::ImageListClick()
     if (row < 0 || static_cast<std::size_t>(row) >= m_images.size()) {
         return;
     }
-    const std::string path = imagePath(currentSettings(), m_images[static_cast<std::size_t>(row)]);
+    m_shownImage = m_images[static_cast<std::size_t>(row)];
+    const std::string path = imagePath(currentSettings(), m_shownImage);
     if (Result<ImageFile> file = openImageFile(path); !file) {
         showError(file.message());
         return;

@@ -17,6 +17,7 @@
 #include "thumbs/thumbnail_targets.h"
 #include "window/help_window.h"
 #include "window/qt_text.h"
+#include "window/screen_fit.h"
 
 namespace pixmosa {
 
@@ -46,6 +47,7 @@ TfrmMain::TfrmMain(Registry& registry, std::string textStorePath, Dialogs& dialo
     dialogFont.setPointSize(8);
     setFont(dialogFont);
     m_tip = new OverflowTip(this);
+    qApp->installEventFilter(new ScreenFit(this));
     m_previews = new PreviewLoader(this);
     connect(m_previews, &PreviewLoader::loaded, this, &TfrmMain::previewLoaded);
     m_help = new HelpWindow(toQt(helpPagePath()), this);

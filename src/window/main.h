@@ -29,6 +29,7 @@
 #include "window/dialogs.h"
 #include "window/image_list_box.h"
 #include "window/marquee.h"
+#include "window/named_combo_box.h"
 #include "window/overflow_tip.h"
 #include "window/preview_loader.h"
 #include "window/spin_edit.h"
@@ -209,6 +210,7 @@ private:
     std::string m_thumbFolder;
     std::vector<std::string> m_images;
     BannerBanks m_banks;
+    std::string m_shownImage;  // the list entry the preview was last asked for
     QColor m_dialogColour = Qt::black;
     bool m_running = false;
     bool m_closeRequested = false;
@@ -288,7 +290,7 @@ public:
 
     QWidget* tabAdvanced = nullptr;
     QPlainTextEdit* HeaderCode = nullptr;
-    QComboBox* BannerBank = nullptr;
+    NamedComboBox* BannerBank = nullptr;
     QToolButton* butAddBannerBank = nullptr;
     QToolButton* butDeleteBannerBank = nullptr;
     QPlainTextEdit* BannerCode = nullptr;

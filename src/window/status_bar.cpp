@@ -9,6 +9,7 @@ void TfrmMain::buildStatusBar()
     StatusBar1->setSizeGripEnabled(false);
     m_statusText = new QLabel(StatusBar1);
     m_statusText->setObjectName("StatusPanel");
+    m_statusText->setAccessibleName("Status");
     m_statusText->setMinimumWidth(100);
     m_statusText->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_progress = new QProgressBar(StatusBar1);

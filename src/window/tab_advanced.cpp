@@ -24,7 +24,7 @@ QWidget* TfrmMain::buildAdvancedTab()
     column->addWidget(title);
 
     auto* bankRow = new QHBoxLayout;
-    BannerBank = new QComboBox(tabAdvanced);
+    BannerBank = new NamedComboBox(tabAdvanced);
     BannerBank->setObjectName("BannerBank");
     BannerBank->setEditable(false);
     setHelpContext(BannerBank, 531);

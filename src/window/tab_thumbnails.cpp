@@ -28,6 +28,8 @@ QWidget* TfrmMain::buildThumbnailsTab()
     ImageList = new ImageListBox(tabThumbs);
     ImageList->setObjectName("ImageList");
     ImageList->setAccessibleName("Images");
+    // The hint scrolls past above the list; screen readers hear it with the list.
+    ImageList->setAccessibleDescription(kHint);
     ImageList->setGeometry(0, 16, 125, 177);
     // A name wider than the list shows whole in the overflow tip instead.
     ImageList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -30,12 +30,19 @@ void TfrmMain::buildToolBar()
     butHTML->setStyleSheet(
         "QToolButton { font-weight: bold; padding: 0 6px; }"
         "QToolButton:enabled { color: yellow; background-color: green; }");
+    // Each command has a key, since Tab does not reach the tool bar (F1 is the window's help).
+    butExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    butMakeThumbs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    butBrowser->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     butHelp = toolButton(Panel1, "butHelp", "Help", 10, &TfrmMain::butHelpClick);
     butHelp->setText("?");
     for (QToolButton* button : {butExit, butMakeThumbs, butBrowser, butHelp}) {
         button->setAutoRaise(true);
     }
+    // As on desktop tool bars, the commands are reached by their shortcuts and the pointer,
+    // not by Tab, so Tab past a page's last field cannot land on Exit.
     for (QToolButton* button : {butExit, butMakeThumbs, butBrowser, butHTML, butHelp}) {
+        button->setFocusPolicy(Qt::NoFocus);
         row->addWidget(button);
     }
     row->addStretch(1);

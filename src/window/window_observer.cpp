@@ -1,6 +1,8 @@
 #include "window/window_observer.h"
 
 #include <QCoreApplication>
+#include <QPointer>
+#include <QTimer>
 
 #include "window/qt_text.h"
 
@@ -45,7 +47,19 @@ void WindowObserver::message(std::string_view text)
 
 void WindowObserver::openPage(const std::string& path)
 {
-    m_dialogs.openWithDesktop(toQt(path));
+    openInBrowser(m_dialogs, m_statusText, toQt(path));
+}
+
+void openInBrowser(Dialogs& dialogs, QLabel* statusText, const QString& page)
+{
+    const QPointer<QLabel> status(statusText);
+    dialogs.openWithDesktop(page, [status, page](const QString& reason) {
+        QTimer::singleShot(0, status, [status, page, reason] {
+            if (status) {
+                status->setText(toQt(browserFailureText(fromQt(page), fromQt(reason))));
+            }
+        });
+    });
 }
 
 }  // namespace pixmosa

@@ -12,6 +12,10 @@ namespace pixmosa {
 // What a command tells the window: texts in the status bar, a bar of progress, and a moment
 // for the window to repaint after every file; and what the window tells the command: to stop,
 // once `stop` is set (the window is being closed).
+// Shows a page in the browser; when that fails, now or later, the status bar says so, naming
+// the page and the reason, after whatever the command it ends tells there last.
+void openInBrowser(Dialogs& dialogs, QLabel* statusText, const QString& page);
+
 class WindowObserver final : public GalleryObserver {
 public:
     WindowObserver(QLabel* statusText, QProgressBar* progress, Dialogs& dialogs, QWidget* window,

@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <cmath>
 #include <csignal>
+#include <filesystem>
 #include <memory>
 
 #include "catalogue/image_folder_lock.h"
@@ -220,8 +221,11 @@ private slots:
         QCOMPARE(storedNumber("ThumbSize"), 400);
 
         typeAndLeave("Rows", "");
-        QCOMPARE(text("Rows"), QString());
+        QCOMPARE(text("Rows"), QString("1"));
         QCOMPARE(storedNumber("Rows"), 1);
+        typeAndLeave("CellSpacing", "abc");
+        QCOMPARE(text("CellSpacing"), QString("0"));
+        QCOMPARE(storedNumber("CellSpacing"), 0);
         QCOMPARE(m_window->currentSettings().Rows, 1);
     }
 
@@ -567,6 +571,122 @@ private slots:
         window.PageControl1->setCurrentWidget(window.tabAdvanced);
         QCOMPARE(nameOf(window.PageControl1), QString("Advanced"));
         QCOMPARE(nameOf(window.ImageArea), QString("Preview of the selected image"));
+        QCOMPARE(nameOf(window.GalleryColors->samples()[0]), QString("Gallery text colour sample"));
+        QCOMPARE(nameOf(window.ImageColors->samples()[3]),
+                 QString("Image active link colour sample"));
+        QVERIFY(QAccessible::queryAccessibleInterface(window.ImageList)
+                    ->text(QAccessible::Description)
+                    .startsWith("To re-arrange un-check Sorted"));
+        QCOMPARE(nameOf(control<QLabel>("StatusPanel")), QString("Status"));
+        m_dialogs.texts = {QString("Holiday")};
+        window.butAddBannerBankClick();
+        QAccessibleInterface* banks = QAccessible::queryAccessibleInterface(window.BannerBank);
+        QCOMPARE(banks->text(QAccessible::Name), QString("Banner bank name"));
+        QCOMPARE(banks->text(QAccessible::Value), QString("Holiday"));
+        QCOMPARE(banks->role(), QAccessible::ComboBox);
+        QCOMPARE(banks->childCount(), 1);
+    }
+
+    // Tab goes round the fields of a page and never onto the tool bar, whose commands keep
+    // their shortcuts: Tab and then Space past a page's last field cannot quit.
+    void tabNeverReachesTheToolBar()
+    {
+        openOnImages();
+        TfrmMain& window = *m_window;
+        showActive(window);
+        for (int page = 0; page < window.PageControl1->count(); ++page) {
+            if (!window.PageControl1->isTabVisible(page)) {
+                continue;
+            }
+            window.PageControl1->setCurrentIndex(page);
+            for (int i = 0; i < 40; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QVERIFY2(QApplication::focusWidget()->parentWidget() != window.Panel1,
+                         qPrintable(QApplication::focusWidget()->objectName()));
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            QVERIFY(window.isVisible());
+        }
+        // A button's key clicks it a moment later, as a click that shows.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::ControlModifier);
+        QTRY_COMPARE(m_dialogs.messages,
+                     QStringList{"There are no JPG files in the selected directory"});
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::ControlModifier);
+        QTRY_COMPARE(m_dialogs.opened.size(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::AltModifier);
+        QTRY_COMPARE(m_dialogs.messages.size(), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+        QTRY_VERIFY(!window.isVisible());
+    }
+
+    // When no browser can show the page, the status bar says so, after the run has ended as
+    // always. The desktop's own opener tells why: what it says, or that it cannot be started.
+    void pageThatNoBrowserCanShowIsToldInTheStatusBar()
+    {
+        addImage("a.jpg", 40, 30);
+        openOnImages();
+        auto* status = control<QLabel>("StatusPanel");
+        const QString index = QString::fromStdString(m_dir->path("pics/index.html"));
+        const QString told = "Could not open " + index + " in a web browser: no browser here";
+        m_dialogs.openFailure = QString("no browser here");
+        m_window->butBrowserClick();
+        QTRY_COMPARE(status->text(), told);
+        status->clear();
+        m_window->butHTMLClick();
+        QCOMPARE(m_dialogs.beeps, 1);
+        QTRY_COMPARE(status->text(), told);
+
+        const test::TempDir bin;
+        bin.write("xdg-open",
+                  "#!/bin/sh\necho \"xdg-open: no method available for opening '$1'\" "
+                  ">&2\nexit 3\n");
+        std::filesystem::permissions(test::fileSystemPath(bin.path("xdg-open")),
+                                     std::filesystem::perms::owner_all);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QByteArray::fromStdString(bin.path()));
+        QStringList reasons;
+        QtDialogs desktop;
+        desktop.openWithDesktop(index, [&](const QString& reason) { reasons << reason; });
+        QTRY_COMPARE(reasons.size(), 1);
+        std::filesystem::remove(test::fileSystemPath(bin.path("xdg-open")));
+        desktop.openWithDesktop(index, [&](const QString& reason) { reasons << reason; });
+        QTRY_COMPARE(reasons.size(), 2);
+        qputenv("PATH", path);
+        QCOMPARE(reasons[0], "xdg-open: no method available for opening '" + index + "'");
+        QVERIFY2(reasons[1].startsWith("xdg-open could not be started: "), qPrintable(reasons[1]));
+    }
+
+    // A drag selects the entry it moves with no click; once dropped, the preview shows it.
+    void droppedEntryIsShownInThePreview()
+    {
+        addImage("a.jpg", 40, 30);
+        addImage("b.jpg", 30, 40);
+        openOnImages();
+        auto* list = control<QListWidget>("ImageList");
+        QLabel* preview = m_window->ImageArea;
+        list->setCurrentRow(0);
+        m_window->ImageListClick();
+        QTRY_VERIFY(!preview->pixmap().isNull());
+        QVERIFY(preview->width() > preview->height());
+        list->setCurrentRow(1);
+        m_window->ImageListDragDrop(0);
+        QCOMPARE(listed(), QStringList({"b.jpg", "a.jpg"}));
+        QTRY_VERIFY(preview->height() > preview->width());
+    }
+
+    // Without an image directory the folder dialog opens on the user's pictures, or at home.
+    void folderDialogStartsInThePicturesFolder()
+    {
+        const test::TempDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", QByteArray::fromStdString(home.path()));
+        open();
+        m_window->butImgDirClick();
+        QDir().mkpath(QString::fromStdString(home.path("Pictures")));
+        m_window->butImgDirClick();
+        qputenv("HOME", oldHome);
+        QCOMPARE(m_dialogs.presets, QStringList({QString::fromStdString(home.path()),
+                                                 QString::fromStdString(home.path("Pictures"))}));
     }
 
     // The keyboard starts on the shown page's first field, so the first Space or Return cannot

@@ -55,8 +55,9 @@ RealDisplay::RealDisplay()
         m_failure = "no pipe";
         return;
     }
+    const char* size = std::getenv("PIXMOSA_SCREEN");
     m_server = spawn({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0",
-                      "1280x1024x24", "-nolisten", "tcp"},
+                      size != nullptr ? size : "1280x1024x24", "-nolisten", "tcp"},
                      ready[1]);
     ::close(ready[1]);
     std::string number;

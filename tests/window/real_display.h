@@ -8,7 +8,8 @@ namespace pixmosa::test {
 
 // A real X display for the tests that only a real one can answer (the pointer crossing
 // windows, a window manager closing a window): a virtual X server and the openbox window
-// manager on it, started here and stopped when this goes. DISPLAY names the display meanwhile.
+// manager on it, started here and stopped when this goes. DISPLAY names the display meanwhile;
+// PIXMOSA_SCREEN sets its size (1280x1024x24 unless it says otherwise).
 class RealDisplay {
 public:
     RealDisplay();

@@ -38,11 +38,20 @@ public:
         }
     }
     void beep() override { ++beeps; }
-    void openWithDesktop(const QString& pathOrUrl) override { opened << pathOrUrl; }
+    void openWithDesktop(const QString& pathOrUrl,
+                         const std::function<void(const QString&)>& failed) override
+    {
+        opened << pathOrUrl;
+        if (openFailure) {
+            failed(*openFailure);
+        }
+    }
 
     std::deque<std::optional<QString>> folders;
     std::deque<std::optional<QColor>> colours;
     std::deque<std::optional<QString>> texts;
+    // Why the desktop cannot open what it is given; nothing when it can.
+    std::optional<QString> openFailure;
 
     QStringList presets;
     std::vector<QColor> offeredColours;
