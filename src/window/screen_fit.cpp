@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <optional>
 
 namespace pixmosa {
 
@@ -13,23 +14,27 @@ namespace {
 
 constexpr int kFramedMilliseconds = 100;
 
-// Before a window is first shown its frame is not known yet: the frame of a window already
-// shown stands for it, else room for a title bar and borders.
+// Before a window is first shown its frame is not known yet, and while the window manager
+// frames it the frame can read as nonsense for a moment: the frame of a window already shown
+// stands for it then, else room for a title bar and borders.
 QMargins frameOf(const QWidget* window)
 {
-    const auto margins = [](const QWidget* widget) {
+    const auto margins = [](const QWidget* widget) -> std::optional<QMargins> {
         const QRect frame = widget->frameGeometry();
         const QRect inner = widget->geometry();
-        return QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
-                        frame.right() - inner.right(), frame.bottom() - inner.bottom());
+        const QMargins found(inner.left() - frame.left(), inner.top() - frame.top(),
+                             frame.right() - inner.right(), frame.bottom() - inner.bottom());
+        const bool known = !found.isNull() && found.left() >= 0 && found.top() >= 0 &&
+                           found.right() >= 0 && found.bottom() >= 0;
+        return known ? std::optional(found) : std::nullopt;
     };
-    if (const QMargins own = margins(window); !own.isNull()) {
-        return own;
+    if (const std::optional<QMargins> own = margins(window)) {
+        return *own;
     }
     for (const QWidget* shown : QApplication::topLevelWidgets()) {
         if (shown != window && shown->isVisible()) {
-            if (const QMargins other = margins(shown); !other.isNull()) {
-                return other;
+            if (const std::optional<QMargins> other = margins(shown)) {
+                return *other;
             }
         }
     }

@@ -367,7 +367,9 @@ private slots:
                 outside << name + " was not shown";
                 return;
             }
+            // Until the window manager has framed it, the frame can read as nonsense.
             QTest::qWait(300);
+            QTRY_VERIFY_WITH_TIMEOUT(shown->frameGeometry().contains(shown->geometry()), 3000);
             const QRect frame = shown->frameGeometry();
             if (!free.contains(frame)) {
                 outside << QString("%1 at %2,%3 %4 x %5")
