@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Times Make Thumbnails over real photographs from Debian's wallpaper packages (fetched and
-# unpacked into build/bench at run time, never committed), over the same photographs with a
-# restart marker at every row (as phones write them) and over the 29 largest, against other
-# tools on two processes, alternating the commands over several rounds after a warm-up, and
-# prints the medians, the processor cores kept busy, the ratios, and the peak memory for very
-# large images.
+# unpacked into build/bench at run time, never committed), over a like-for-like pair made of
+# them (the same photos re-encoded alike by jpegtran -optimize, once plain and once with a
+# restart marker at every row, as phones write them, so the markers are the only difference),
+# and over the 29 largest, against other tools on two processes, alternating the commands over
+# several rounds after a warm-up, and prints the medians of wall time, processor cores kept
+# busy and page faults, the ratios, and the peak memory for very large images.
 # Usage: bash bench/thumbnails.sh [ROUNDS]
 set -euo pipefail
 
@@ -48,17 +49,24 @@ if [ ! -d "$corpus" ]; then
     mv "$corpus.partial" "$corpus"
 fi
 
-# The same photographs with a restart marker at the end of every row of MCUs, as phones and
-# photo editors write them (baseline, whatever the original was), and the 29 largest.
-marked=$work/corpus-marked
-if [ ! -d "$marked" ]; then
-    rm -rf "$marked.partial"
-    mkdir -p "$marked.partial"
+# The like-for-like pair: the same photographs written alike (baseline, optimised tables,
+# whatever the original was), without and with a restart marker at the end of every row of
+# MCUs; and the 29 largest.
+plain=$work/corpus-plain
+marked=$work/corpus-marked-alike
+for copy in plain marked; do
+    folder=$work/corpus-$copy
+    [ "$copy" = marked ] && folder=$marked
+    [ -d "$folder" ] && continue
+    rm -rf "$folder.partial"
+    mkdir -p "$folder.partial"
     for file in "$corpus"/*.jpg; do
-        jpegtran -copy all -restart 1 -outfile "$marked.partial/$(basename "$file")" "$file"
+        options=(-copy all -optimize)
+        [ "$copy" = marked ] && options+=(-restart 1)
+        jpegtran "${options[@]}" -outfile "$folder.partial/$(basename "$file")" "$file"
     done
-    mv "$marked.partial" "$marked"
-fi
+    mv "$folder.partial" "$folder"
+done
 largest=$work/corpus-largest
 if [ ! -d "$largest" ]; then
     rm -rf "$largest.partial"
@@ -98,14 +106,19 @@ export PIXMOSA_REGISTRY=$work/registry.reg PIXMOSA_TEXT_STORE=$work/Pixmosa.dat
 "$cli" set ThumbsDir bench-thumbs
 out=$work/out
 cpu=$work/cpu-seconds
-# Each run records its processor time (user and system, children included) in $cpu.
-timed() { /usr/bin/time -f "%U %S" -o "$cpu" "$@"; }
+# Each run records its processor time (user and system, children included) and its page
+# faults in $cpu.
+timed() { /usr/bin/time -f "%U %S %R" -o "$cpu" "$@"; }
 run_pixmosa() { timed "$cli" --image-dir "$corpus" thumbnails 2>/dev/null; }
+run_plain() { timed "$cli" --image-dir "$plain" thumbnails 2>/dev/null; }
 run_marked() { timed "$cli" --image-dir "$marked" thumbnails 2>/dev/null; }
+run_plain1() { timed "$cli" --jobs 1 --image-dir "$plain" thumbnails 2>/dev/null; }
+run_marked1() { timed "$cli" --jobs 1 --image-dir "$marked" thumbnails 2>/dev/null; }
 run_largest() { timed "$cli" --image-dir "$largest" thumbnails 2>/dev/null; }
 vips_over() { find "$1" -maxdepth 1 -name '*.jpg' -print0 |
     timed xargs -0 -P2 -n4 vipsthumbnail -s 100 -o "$out/vips-%s.jpg"; }
 run_vips() { vips_over "$corpus"; }
+run_vipsplain() { vips_over "$plain"; }
 run_vipsmarked() { vips_over "$marked"; }
 run_vipslargest() { vips_over "$largest"; }
 run_convert() { find "$corpus" -maxdepth 1 -name '*.jpg' -print0 |
@@ -115,12 +128,13 @@ run_djpeg() { find "$corpus" -maxdepth 1 -name '*.jpg' -print0 |
 run_single() { timed "$cli" --image-dir "$single/unmarked" thumbnails 2>/dev/null; }
 run_singlemarked() { timed "$cli" --image-dir "$single/marked" thumbnails 2>/dev/null; }
 
-names=(pixmosa marked largest vips vipsmarked vipslargest convert djpeg single singlemarked)
-declare -A times cores
+names=(pixmosa plain marked plain1 marked1 largest vips vipsplain vipsmarked vipslargest convert
+    djpeg single singlemarked)
+declare -A times cores faults
 for round in $(seq 0 "$rounds"); do
     for name in "${names[@]}"; do
-        rm -rf "$out" "$corpus/bench-thumbs" "$marked/bench-thumbs" "$largest/bench-thumbs" \
-            "$single"/*/bench-thumbs
+        rm -rf "$out" "$corpus/bench-thumbs" "$plain/bench-thumbs" "$marked/bench-thumbs" \
+            "$largest/bench-thumbs" "$single"/*/bench-thumbs
         mkdir -p "$out"
         start=$(date +%s.%N)
         "run_$name"
@@ -129,32 +143,40 @@ for round in $(seq 0 "$rounds"); do
             wall=$(echo "$end - $start" | bc)
             times[$name]+="$wall "
             cores[$name]+="$(awk -v wall="$wall" '{ printf "%.3f", ($1 + $2) / wall }' "$cpu") "
+            faults[$name]+="$(awk '{ print $3 }' "$cpu") "
         fi
     done
 done
 median() { tr ' ' '\n' | grep . | sort -g | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
 row() { # name, label
-    printf "%-46s %8.3f s  %4.2f cores\n" "$2" "$(echo "${times[$1]}" | median)" \
-        "$(echo "${cores[$1]}" | median)"
+    printf "%-46s %8.3f s  %4.2f cores  %7d page faults\n" "$2" "$(echo "${times[$1]}" | median)" \
+        "$(echo "${cores[$1]}" | median)" "$(echo "${faults[$1]}" | median)"
 }
 ratio() { # label, name, than
     printf "%-46s %5.2f\n" "$1" \
         "$(echo "$(echo "${times[$2]}" | median) / $(echo "${times[$3]}" | median)" | bc -l)"
 }
 echo "medians of $rounds rounds, each round running every command once in turn"
-row pixmosa "pixmosa-cli thumbnails"
-row marked "pixmosa-cli thumbnails, photos with markers"
+row pixmosa "pixmosa-cli thumbnails, photos as shipped"
+row plain "pixmosa-cli, re-encoded plain"
+row marked "pixmosa-cli, re-encoded alike with markers"
+row plain1 "pixmosa-cli --jobs 1, plain"
+row marked1 "pixmosa-cli --jobs 1, with markers"
 row largest "pixmosa-cli thumbnails, the 29 largest"
 row vips "vipsthumbnail -s 100, 2 processes"
-row vipsmarked "vipsthumbnail, photos with markers"
+row vipsplain "vipsthumbnail, plain"
+row vipsmarked "vipsthumbnail, with markers"
 row vipslargest "vipsthumbnail, the 29 largest"
 row convert "convert -thumbnail 100x100, 2 processes"
 row djpeg "djpeg full decode, 2 processes"
 row single "pixmosa-cli, one 6000 x 4000 photo (4:2:0)"
 row singlemarked "pixmosa-cli, the same photo with markers"
-ratio "marked / unmarked (pixmosa)" marked pixmosa
-ratio "marked pixmosa / marked vipsthumbnail" marked vipsmarked
-ratio "pixmosa / vipsthumbnail" pixmosa vips
+ratio "with markers / plain (pixmosa, wall)" marked plain
+ratio "with markers pixmosa / vipsthumbnail" marked vipsmarked
+ratio "plain pixmosa / vipsthumbnail" plain vipsplain
+ratio "pixmosa / vipsthumbnail, as shipped" pixmosa vips
+printf "%-46s %5.2f\n" "page faults with markers / plain, one job" \
+    "$(echo "$(echo "${faults[marked1]}" | median) / $(echo "${faults[plain1]}" | median)" | bc -l)"
 ratio "29 largest: pixmosa / vipsthumbnail" largest vipslargest
 ratio "pixmosa / convert" pixmosa convert
 ratio "pixmosa / djpeg" pixmosa djpeg

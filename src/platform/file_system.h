@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -128,6 +129,12 @@ struct ReadableFile {
 // fails with kNotRegularFileReason (where opening it would wait for a writer forever), a
 // directory with the system's reason.
 Result<ReadableFile> openRegularFile(const std::string& path);
+
+// Reads up to `into.size()` bytes at `offset` of a file that openRegularFile opened, without
+// moving where its stream goes on reading; how many were read (fewer at the file's end), or
+// nothing on an error.
+std::optional<std::size_t> readFileAt(std::FILE* stream, std::uint64_t offset,
+                                      std::span<unsigned char> into);
 
 // The whole of a regular file, refused as openRegularFile refuses.
 Result<std::string> readWholeFile(const std::string& path);

@@ -287,8 +287,15 @@ Status FileRewriter::write(const std::string& path, std::string_view content, bo
     }
     if (exists && m_same == SameContent::LeaveAlone &&
         static_cast<std::size_t>(info.st_size) == content.size()) {
-        const int descriptor = ::openat(directory, name.c_str(), O_RDONLY | O_CLOEXEC);
-        if (descriptor >= 0) {
+        // Opened as every read is: never through a link, never waiting on a FIFO that took the
+        // file's place since it was looked at, and only the file that was looked at.
+        const int descriptor = ::openat(directory, name.c_str(),
+                                        O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        struct stat opened {};
+        if (descriptor >= 0 && (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode) ||
+                                opened.st_dev != info.st_dev || opened.st_ino != info.st_ino)) {
+            ::close(descriptor);
+        } else if (descriptor >= 0) {
             // The size is known, so one read of it is all it takes; a short read compares unequal.
             std::string old(content.size(), '\0');
             const ssize_t got = content.empty() ? 0 : ::read(descriptor, old.data(), old.size());
@@ -400,6 +407,27 @@ Result<ReadableFile> openRegularFile(const std::string& path)
         return Result<ReadableFile>::failure(std::move(failure));
     }
     return ReadableFile{stream, static_cast<std::uint64_t>(info.st_size)};
+}
+
+std::optional<std::size_t> readFileAt(std::FILE* stream, std::uint64_t offset,
+                                      std::span<unsigned char> into)
+{
+    std::size_t got = 0;
+    while (got < into.size()) {
+        const ssize_t read = ::pread(::fileno(stream), into.data() + got, into.size() - got,
+                                     static_cast<off_t>(offset + got));
+        if (read < 0 && errno == EINTR) {
+            continue;
+        }
+        if (read < 0) {
+            return std::nullopt;
+        }
+        if (read == 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(read);
+    }
+    return got;
 }
 
 std::optional<FileIdentity> fileIdentity(const std::string& path)

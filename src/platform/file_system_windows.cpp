@@ -306,6 +306,41 @@ Result<ReadableFile> openRegularFile(const std::string& path)
     return ReadableFile{stream, static_cast<std::uint64_t>(size.QuadPart)};
 }
 
+std::optional<std::size_t> readFileAt(std::FILE* stream, std::uint64_t offset,
+                                      std::span<unsigned char> into)
+{
+    // A read at an offset moves the handle's position, which the stream reads on from: it is
+    // put back.
+    const auto file = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(stream)));
+    LARGE_INTEGER position{};
+    if (!::SetFilePointerEx(file, LARGE_INTEGER{}, &position, FILE_CURRENT)) {
+        return std::nullopt;
+    }
+    std::size_t got = 0;
+    bool failed = false;
+    while (got < into.size()) {
+        OVERLAPPED at{};
+        const std::uint64_t from = offset + got;
+        at.Offset = static_cast<DWORD>(from);
+        at.OffsetHigh = static_cast<DWORD>(from >> 32);
+        DWORD read = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(into.size() - got, 1u << 30));
+        if (!::ReadFile(file, into.data() + got, chunk, &read, &at)) {
+            failed = ::GetLastError() != ERROR_HANDLE_EOF;
+            break;
+        }
+        if (read == 0) {
+            break;
+        }
+        got += read;
+    }
+    ::SetFilePointerEx(file, position, nullptr, FILE_BEGIN);
+    if (failed) {
+        return std::nullopt;
+    }
+    return got;
+}
+
 std::optional<FileIdentity> fileIdentity(const std::string& path)
 {
     const std::optional<BY_HANDLE_FILE_INFORMATION> information = informationOf(path);

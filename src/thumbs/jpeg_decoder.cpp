@@ -3,6 +3,7 @@
 // clang-format off
 #include <cstdio>
 #include <jpeglib.h>
+#include <jerror.h>
 // clang-format on
 
 #include <algorithm>
@@ -15,8 +16,17 @@
 
 namespace pixmosa {
 
+// The library's source of a JpegInput: each piece is handed over as it is; an input that ends
+// early ends with an end-of-image marker, as the library's own sources end a short file.
+struct PieceSource {
+    jpeg_source_mgr manager{};
+    JpegInput* input = nullptr;
+    unsigned char endOfImage[2] = {0xFF, JPEG_EOI};
+};
+
 struct JpegDecoderContext {
     jpeg_decompress_struct info{};
+    PieceSource pieces{};
     jpeg_error_mgr errors{};
     jpeg_progress_mgr progress{};
     std::jmp_buf jump{};
@@ -29,7 +39,11 @@ struct JpegDecoderContext {
     // The ICC segments kept for the library's profile reader, and the end of their list.
     jpeg_saved_marker_ptr lastIccSegment = nullptr;
     int iccSegments = 0;
+    std::size_t iccBytes = 0;
+    bool iccTooLarge = false;
+    bool iccTooManySegments = false;
     std::vector<unsigned char> colourProfile;
+    JpegDecoder::ProfileState profileState = JpegDecoder::ProfileState::None;
 };
 
 namespace {
@@ -160,8 +174,16 @@ boolean readApp2Segment(j_decompress_ptr info)
     }
     unsigned char start[sizeof kIccHeader];
     std::size_t matched = 0;
-    if (context->iccSegments >= kMostIccSegments ||
-        !readHeaderOf(info, length, kIccHeader, start, matched)) {
+    if (!readHeaderOf(info, length, kIccHeader, start, matched)) {
+        (*info->src->skip_input_data)(info, length - static_cast<long>(matched));
+        return TRUE;
+    }
+    // Past the limits, no segment is kept, so such a profile costs no memory.
+    context->iccTooManySegments =
+        context->iccTooManySegments || context->iccSegments >= kMostIccSegments;
+    context->iccBytes += static_cast<std::size_t>(length);
+    context->iccTooLarge = context->iccTooLarge || context->iccBytes > kMostProfileBytes;
+    if (context->iccTooManySegments || context->iccTooLarge) {
         (*info->src->skip_input_data)(info, length - static_cast<long>(matched));
         return TRUE;
     }
@@ -187,7 +209,51 @@ boolean readApp2Segment(j_decompress_ptr info)
     return TRUE;
 }
 
+boolean fillFromPieces(j_decompress_ptr info)
+{
+    auto* source = reinterpret_cast<PieceSource*>(info->src);
+    const std::span<const unsigned char> piece = source->input->next();
+    if (piece.empty()) {
+        WARNMS(info, JWRN_JPEG_EOF);
+        source->manager.next_input_byte = source->endOfImage;
+        source->manager.bytes_in_buffer = sizeof source->endOfImage;
+        return TRUE;
+    }
+    source->manager.next_input_byte = piece.data();
+    source->manager.bytes_in_buffer = piece.size();
+    return TRUE;
+}
+
+void skipPieces(j_decompress_ptr info, long count)
+{
+    jpeg_source_mgr* source = info->src;
+    while (count > static_cast<long>(source->bytes_in_buffer)) {
+        count -= static_cast<long>(source->bytes_in_buffer);
+        (*source->fill_input_buffer)(info);
+    }
+    if (count > 0) {
+        source->next_input_byte += count;
+        source->bytes_in_buffer -= static_cast<std::size_t>(count);
+    }
+}
+
+void noSourceAction(j_decompress_ptr) {}
+
 }  // namespace
+
+JpegDecoder::JpegDecoder(JpegInput& input) : m_context(std::make_unique<JpegDecoderContext>())
+{
+    create([&input, this](j_decompress_ptr info) {
+        PieceSource& pieces = m_context->pieces;
+        pieces.input = &input;
+        pieces.manager.init_source = noSourceAction;
+        pieces.manager.fill_input_buffer = fillFromPieces;
+        pieces.manager.skip_input_data = skipPieces;
+        pieces.manager.resync_to_restart = jpeg_resync_to_restart;
+        pieces.manager.term_source = noSourceAction;
+        info->src = &pieces.manager;
+    });
+}
 
 JpegDecoder::JpegDecoder(std::FILE* file) : m_context(std::make_unique<JpegDecoderContext>())
 {
@@ -241,6 +307,11 @@ bool JpegDecoder::readHeader()
 void JpegDecoder::readColourProfile()
 {
     JpegDecoderContext& context = *m_context;
+    if (context.iccTooManySegments || context.iccTooLarge) {
+        context.profileState =
+            context.iccTooManySegments ? ProfileState::TooManySegments : ProfileState::TooLarge;
+        return;
+    }
     if (context.iccSegments == 0) {
         return;
     }
@@ -251,6 +322,8 @@ void JpegDecoder::readColourProfile()
     if (jpeg_read_icc_profile(&context.info, &profile, &length)) {
         context.colourProfile.assign(profile, profile + length);
     }
+    context.profileState =
+        context.colourProfile.empty() ? ProfileState::Damaged : ProfileState::Whole;
     std::free(profile);
     context.errors.num_warnings = warningsBefore;
     context.warning = warningBefore;
@@ -274,6 +347,11 @@ Orientation JpegDecoder::orientation() const
 const std::vector<unsigned char>& JpegDecoder::colourProfile() const
 {
     return m_context->colourProfile;
+}
+
+JpegDecoder::ProfileState JpegDecoder::colourProfileState() const
+{
+    return m_context->profileState;
 }
 
 int JpegDecoder::sourceComponents() const

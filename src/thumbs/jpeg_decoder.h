@@ -14,6 +14,15 @@ namespace pixmosa {
 
 struct JpegDecoderContext;
 
+// Gives a decoder its input a piece at a time, as it asks for it; an empty piece ends it.
+class JpegInput {
+public:
+    virtual ~JpegInput() = default;
+    virtual std::span<const unsigned char> next() = 0;
+};
+
+// The largest ICC profile kept; real ones are a few kilobytes to a few hundred.
+inline constexpr std::size_t kMostProfileBytes = std::size_t{1} << 20;
 // The most scans a decode accepts; real photos have tens at most.
 inline constexpr unsigned kMaxScans = 100;
 // The error codes of decodes ended by us, which are none of the library's: an image refused for
@@ -30,6 +39,8 @@ public:
     explicit JpegDecoder(std::FILE* file);
     // Reads from bytes in memory, which must outlive the decoder.
     explicit JpegDecoder(std::span<const unsigned char> bytes);
+    // Reads what `input` gives, which must outlive the decoder.
+    explicit JpegDecoder(JpegInput& input);
     JpegDecoder(const JpegDecoder&) = delete;
     JpegDecoder& operator=(const JpegDecoder&) = delete;
     ~JpegDecoder();
@@ -39,9 +50,17 @@ public:
     std::uint32_t height() const;
     // How the stored pixels must be turned to stand upright, from the header's EXIF segment.
     Orientation orientation() const;
-    // The ICC profile of the header's APP2 segments; empty when there is none or it is
-    // damaged (missing, repeated or inconsistent segments), which is not an error.
+    // The ICC profile of the header's APP2 segments; empty when there is none or it cannot be
+    // had, which is not an error: colourProfileState() tells why.
     const std::vector<unsigned char>& colourProfile() const;
+    enum class ProfileState {
+        None,
+        Whole,
+        Damaged,          // missing, repeated or inconsistent segments
+        TooLarge,         // more than kMostProfileBytes
+        TooManySegments,  // more than the 255 that one profile can be numbered in
+    };
+    ProfileState colourProfileState() const;
     int sourceComponents() const;
     // The restart interval in MCUs (0 for none), and whether the photo is progressive.
     unsigned restartInterval() const;

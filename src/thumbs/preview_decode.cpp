@@ -31,13 +31,14 @@ unsigned scaleDenominator(std::uint32_t width, std::uint32_t height, std::uint32
 }  // namespace
 
 Result<Raster> decodePreview(const std::string& path, std::uint32_t boxWidth,
-                             std::uint32_t boxHeight)
+                             std::uint32_t boxHeight, const std::atomic<bool>* stop)
 {
     Result<ImageFile> file = openImageFile(path);
     if (!file) {
         return file.status();
     }
     JpegDecoder decoder(file->get());
+    decoder.stopWhenSet(stop);
     const auto failed = [&decoder, &path] {
         return Result<Raster>::failure(
             jpegErrorMessage(decoder.errorCode(), decoder.errorText(), path));

@@ -2,23 +2,40 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "thumbs/jpeg_decoder.h"
+
 namespace pixmosa {
+
+// A photo's bytes, read by their position: from its open file, so that everything a thumbnail
+// is made of comes from the one file that was opened, or from memory.
+struct PhotoBytes {
+    // Reads up to `into.size()` bytes at `offset`; how many were read (fewer at the end), or
+    // nothing on an error.
+    std::function<std::optional<std::size_t>(std::uint64_t offset, std::span<unsigned char> into)>
+        readAt;
+};
+PhotoBytes photoBytesIn(std::span<const unsigned char> bytes);
 
 // A baseline photo written with a restart marker at the end of every row of MCUs, of every few
 // rows, or of every equal part of a row, as phones and photo editors write them. Each restart
 // interval decodes on its own, so the rows a thumbnail samples can be decoded without the
 // others.
 struct RestartLayout {
-    std::size_t heightField = 0;   // where the frame header holds the image's height
-    std::size_t entropyStart = 0;  // the first byte after the scan header
-    // Each interval's entropy-coded bytes, [begin, end), its restart marker excluded.
-    std::vector<std::pair<std::size_t, std::size_t>> intervals;
+    // The segments a decoder needs, from the start of the image to the end of the scan header
+    // (tables, frame, restart interval, scan), and where among them the frame's height is.
+    std::string header;
+    std::size_t heightField = 0;
+    std::uint32_t width = 0;  // the frame's, as these bytes give it
+    std::uint32_t height = 0;
+    // Each interval's entropy-coded bytes, [begin, end) in the photo, its restart marker excluded.
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> intervals;
     std::uint32_t mcuHeight = 0;  // pixel rows in one row of MCUs
     std::uint32_t mcuRows = 0;
     std::uint32_t rowsPerInterval = 1;  // more than 1 when an interval spans rows
@@ -29,26 +46,46 @@ struct RestartLayout {
     bool verticalUpsampling = false;
 };
 
-// The rows of MCUs to decode for the given pixel rows (ascending): the rows that hold them,
-// and, where upsampling reads across, the neighbouring row.
+// The rows of MCUs to decode for the given pixel rows (ascending, each within the frame): the
+// rows that hold them, and, where upsampling reads across, the neighbouring row.
 std::vector<std::uint32_t> mcuRowsFor(const RestartLayout& layout,
                                       const std::vector<std::uint32_t>& pixelRows);
 
-// The layout of a JPEG's bytes, or nothing when the photo is not such a photo or anything does
-// not add up: progressive or arithmetic coding, more than one scan, no restart interval or one
-// that does not fit the rows, another marker among the intervals, a restart marker out of turn,
-// a count of intervals that does not match the frame, or no end of image.
+// The layout of a photo, read once through with a small window, or nothing when the photo is
+// not such a photo or anything does not add up: progressive or arithmetic coding, more than one
+// scan, no restart interval or one that does not fit the rows, another marker among the
+// intervals, a restart marker out of turn, a count of intervals that does not match the frame,
+// no end of image, or a read that fails.
+std::optional<RestartLayout> findRestartLayout(const PhotoBytes& photo);
 std::optional<RestartLayout> findRestartLayout(std::span<const unsigned char> jpeg);
 
-// The photo cut down to the rows of MCUs that hold the given pixel rows: its headers with the
-// frame's height made that of the rows kept, and the intervals that hold them with their
-// restart markers numbered anew. `mcuRows` gives, in order, the photo's rows of MCUs the cut
-// photo is made of.
-struct RowCut {
-    std::string bytes;
-    std::vector<std::uint32_t> mcuRows;
+// The photo cut down to the rows of MCUs that hold the given rows of MCUs (ascending, within
+// the frame): its header with the frame's height made that of the rows kept, and the intervals
+// that hold them, read from the photo as the decoder asks for them, with their restart markers
+// numbered anew. `mcuRows` gives, in order, the photo's rows of MCUs the cut photo is made of.
+class RowCut final : public JpegInput {
+public:
+    RowCut(const PhotoBytes& photo, const RestartLayout& layout,
+           const std::vector<std::uint32_t>& neededMcuRows);
+
+    const std::vector<std::uint32_t>& mcuRows() const { return m_mcuRows; }
+    std::span<const unsigned char> next() override;
+
+private:
+    const PhotoBytes& m_photo;
+    const RestartLayout& m_layout;
+    std::string m_header;
+    std::vector<std::size_t> m_intervals;
+    std::vector<std::uint32_t> m_mcuRows;
+    // Where the next piece comes from: the header, then, interval by interval, its restart
+    // marker (from the second on) and its bytes, then the end of the image.
+    std::size_t m_interval = 0;
+    std::uint64_t m_readFrom = 0;
+    bool m_headerGiven = false;
+    bool m_markerGiven = false;
+    bool m_ended = false;
+    unsigned char m_marker[2] = {};
+    std::vector<unsigned char> m_buffer;
 };
-RowCut cutToRows(std::span<const unsigned char> jpeg, const RestartLayout& layout,
-                 std::uint32_t imageHeight, const std::vector<std::uint32_t>& neededMcuRows);
 
 }  // namespace pixmosa

@@ -6,6 +6,7 @@
 #include "common/rounding.h"
 #include "common/text.h"
 #include "platform/file_system.h"
+#include "thumbs/colour_profile.h"
 #include "thumbs/jpeg_decoder.h"
 #include "thumbs/jpeg_encoder.h"
 #include "thumbs/jpeg_source.h"
@@ -29,15 +30,6 @@ std::vector<std::uint32_t> samplePositions(std::uint32_t targetLength, double fa
     return positions;
 }
 
-// The colour space an ICC profile's header names for the data it describes.
-bool describesRgb(const std::vector<unsigned char>& profile)
-{
-    constexpr std::size_t kColourSpaceField = 16;
-    return profile.size() >= kColourSpaceField + 4 &&
-           std::equal(profile.begin() + kColourSpaceField, profile.begin() + kColourSpaceField + 4,
-                      "RGB ");
-}
-
 // A baseline photo with restart markers, which findRestartLayout then looks at closely.
 bool mayCutToRows(const JpegDecoder& header)
 {
@@ -46,22 +38,21 @@ bool mayCutToRows(const JpegDecoder& header)
 
 // Decodes only the rows of MCUs that hold a sampled row, where the photo's restart intervals
 // allow it, and samples them into the raster; false when that does not apply or cannot be
-// trusted, and the whole photo is then decoded: a photo whose intervals do not add up, one
-// whose sampled rows fill most of its rows anyway, and one whose cut decodes with any damage,
-// so that what the whole decode says of the damage is said. A decode limit of 0 is none.
-bool sampleFromIntervals(const std::string& source, const JpegDecoder& header,
+// trusted, and the whole photo is then decoded: a photo whose intervals do not add up, whose
+// frame is not the one the header gave (the file changed while it was read), one whose sampled
+// rows fill most of its rows anyway, and one whose cut decodes with any damage, so that what the
+// whole decode says of the damage is said. Every byte comes from the file the header was read
+// from, through a small window. A decode limit of 0 is none.
+bool sampleFromIntervals(const ImageFile& file, const JpegDecoder& header,
                          const std::vector<std::uint32_t>& rows,
                          const std::vector<std::uint32_t>& columns, const RenderContext& context,
-                         std::uint64_t memoryLimit, Raster& raster)
+                         std::uint64_t memoryLimit, const CmykConversion* fromCmyk, Raster& raster)
 {
-    const Result<std::string> bytes = readWholeFile(source);
-    if (!bytes) {
-        return false;
-    }
-    const std::span<const unsigned char> jpeg(reinterpret_cast<const unsigned char*>(bytes->data()),
-                                              bytes->size());
-    const std::optional<RestartLayout> layout = findRestartLayout(jpeg);
-    if (!layout) {
+    const PhotoBytes photo{[&file](std::uint64_t offset, std::span<unsigned char> into) {
+        return readFileAt(file.get(), offset, into);
+    }};
+    const std::optional<RestartLayout> layout = findRestartLayout(photo);
+    if (!layout || layout->width != header.width() || layout->height != header.height()) {
         return false;
     }
     std::vector<std::uint32_t> pixelRows(rows);
@@ -70,10 +61,10 @@ bool sampleFromIntervals(const std::string& source, const JpegDecoder& header,
     if (needed.size() * 10 > std::size_t{layout->mcuRows} * 9) {
         return false;
     }
-    const RowCut cut = cutToRows(jpeg, *layout, header.height(), needed);
+    RowCut cut(photo, *layout, needed);
     std::vector<std::uint32_t> placeOf(layout->mcuRows, 0);
-    for (std::size_t i = 0; i < cut.mcuRows.size(); ++i) {
-        placeOf[cut.mcuRows[i]] = static_cast<std::uint32_t>(i);
+    for (std::size_t i = 0; i < cut.mcuRows().size(); ++i) {
+        placeOf[cut.mcuRows()[i]] = static_cast<std::uint32_t>(i);
     }
     std::vector<std::uint32_t> cutRows;
     cutRows.reserve(rows.size());
@@ -81,14 +72,14 @@ bool sampleFromIntervals(const std::string& source, const JpegDecoder& header,
         cutRows.push_back(placeOf[row / layout->mcuHeight] * layout->mcuHeight +
                           row % layout->mcuHeight);
     }
-    JpegDecoder decoder(std::span<const unsigned char>(
-        reinterpret_cast<const unsigned char*>(cut.bytes.data()), cut.bytes.size()));
+    JpegDecoder decoder(cut);
     decoder.stopWhenSet(context.stop);
     if (memoryLimit > 0) {
         decoder.limitMemory(memoryLimit);
     }
     return decoder.readHeader() && decoder.start() &&
-           readSampledRows(decoder, cutRows, columns, raster) && decoder.warningText().empty();
+           readSampledRows(decoder, cutRows, columns, raster, fromCmyk) &&
+           decoder.warningText().empty();
 }
 
 // An empty source has a size of 0 x 0, so its scale factor would divide by zero.
@@ -138,7 +129,7 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,
     if (static_cast<std::uint64_t>(width) * height > kMaxImagePixels) {
         return Result<Raster>::failure(tooLargeMessage(source, width, height));
     }
-    // A photo that may be cut to its sampled rows is read whole into memory for that.
+    // A photo that may be cut to its sampled rows is read through a small window for that.
     const bool mayCut = !context.everyRow && mayCutToRows(decoder);
     std::optional<MemoryBudget::Reservation> reservation;
     std::uint64_t memoryLimit = 0;
@@ -146,8 +137,7 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,
         // The reckoning from the header leaves room for what it does not count; the decoder
         // may use what is reserved for it and no more, so together they stay within the budget.
         const std::uint64_t estimate = decoder.memoryNeeded();
-        const std::uint64_t needed =
-            estimate + estimate / 4 + (std::uint64_t{8} << 20) + (mayCut ? 2 * file->size() : 0);
+        const std::uint64_t needed = estimate + estimate / 4 + (std::uint64_t{8} << 20);
         if (needed > budget->capacity()) {
             return Result<Raster>::failure(overBudgetMessage(source, needed, budget->capacity()));
         }
@@ -164,19 +154,26 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,
     const std::vector<std::uint32_t> columns = samplePositions(raster.width, factor, width);
     const std::vector<std::uint32_t> rows = samplePositions(raster.height, factor, height);
 
-    const bool fromIntervals =
-        mayCut && sampleFromIntervals(source, decoder, rows, columns, context, memoryLimit, raster);
-    if (!fromIntervals && (!decoder.start() || !readSampledRows(decoder, rows, columns, raster))) {
+    ThumbnailColours colours = thumbnailColours(decoder);
+    const CmykConversion* fromCmyk = colours.fromCmyk.get();
+    const bool fromIntervals = mayCut && sampleFromIntervals(*file, decoder, rows, columns, context,
+                                                             memoryLimit, fromCmyk, raster);
+    if (!fromIntervals &&
+        (!decoder.start() || !readSampledRows(decoder, rows, columns, raster, fromCmyk))) {
         return failed();
     }
-    if (context.warning != nullptr && !decoder.warningText().empty()) {
-        *context.warning = jpegWarningMessage(source, decoder.warningText());
+    if (context.warning != nullptr) {
+        // Damage and a profile left out are told each on a line of its own.
+        std::string& warning = *context.warning;
+        if (!decoder.warningText().empty()) {
+            warning = jpegWarningMessage(source, decoder.warningText());
+        }
+        if (!colours.leftOut.empty()) {
+            warning +=
+                (warning.empty() ? "" : "\n") + profileLeftOutMessage(source, colours.leftOut);
+        }
     }
-    // The profile says how to read the photo's RGB values, which the thumbnail copies; one
-    // for other colours (grey, CMYK), which the thumbnail has turned to RGB, would misread them.
-    if (decoder.sourceComponents() == 3 && describesRgb(decoder.colourProfile())) {
-        raster.colourProfile = decoder.colourProfile();
-    }
+    raster.colourProfile = std::move(colours.profile);
     return turnUpright(std::move(raster), decoder.orientation());
 }
 

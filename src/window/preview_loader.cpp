@@ -30,6 +30,7 @@ PreviewLoader::~PreviewLoader()
     {
         const std::lock_guard lock(m_mutex);
         m_stopping = true;
+        m_cutShort = true;
     }
     m_wake.notify_one();
     m_thread.join();
@@ -40,6 +41,7 @@ void PreviewLoader::request(const std::string& path, QSize box, QSize storedBox)
     {
         const std::lock_guard lock(m_mutex);
         m_pending = Request{path, box, storedBox, ++m_newest};
+        m_cutShort = true;
     }
     m_wake.notify_one();
 }
@@ -49,6 +51,7 @@ void PreviewLoader::cancel()
     const std::lock_guard lock(m_mutex);
     m_pending.reset();
     ++m_newest;
+    m_cutShort = true;
 }
 
 void PreviewLoader::work()
@@ -63,10 +66,11 @@ void PreviewLoader::work()
             }
             request = std::move(*m_pending);
             m_pending.reset();
+            m_cutShort = false;
         }
         const Result<Raster> raster =
             decodePreview(request.path, static_cast<std::uint32_t>(request.storedBox.width()),
-                          static_cast<std::uint32_t>(request.storedBox.height()));
+                          static_cast<std::uint32_t>(request.storedBox.height()), &m_cutShort);
         const QImage picture = raster && raster->width > 0 && raster->height > 0
                                    ? pictureOf(*raster, request.box)
                                    : QImage();

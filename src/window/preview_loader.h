@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QObject>
 #include <QSize>
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -48,6 +49,9 @@ private:
     std::optional<Request> m_pending;
     std::uint64_t m_newest = 0;
     bool m_stopping = false;
+    // Set when the decode under way is no longer wanted (the window closes, or a newer
+    // request came), so it ends at its next row.
+    std::atomic<bool> m_cutShort{false};
     std::thread m_thread;
 };
 

@@ -6,9 +6,11 @@
 #include <unistd.h>
 #endif
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <thread>
 
 #include "platform/system.h"
 #include "support/child_processes.h"
@@ -164,6 +166,36 @@ TEST(FileSystemTest, OnlyRegularFilesAreOpenedForReading)
     EXPECT_EQ(std::fread(bytes, 1, sizeof bytes, file->stream), 5u);
     std::fclose(file->stream);
 }
+
+#ifndef _WIN32
+// A FIFO that takes a page's place between the look at the page and the read that compares it
+// must not hold the writer: another program swaps one in and out while pages are written.
+TEST(FileSystemTest, FifoSwappedIntoAPagesPlaceNeverHoldsTheWriter)
+{
+    const TempDir dir;
+    const std::string page = dir.path("page.html");
+    std::atomic<bool> done{false};
+    std::thread swapper([&] {
+        for (int i = 0; !done; ++i) {
+            const std::string next = dir.path("next-" + std::to_string(i % 2));
+            if (i % 2 == 0) {
+                ::mkfifo(next.c_str(), 0666);
+            } else {
+                dir.write("next-1", "old page");
+            }
+            std::rename(next.c_str(), page.c_str());
+        }
+    });
+    FileRewriter files;
+    int written = 0;
+    for (int i = 0; i < 3000; ++i) {
+        written += files.write(page, "new page").ok() ? 1 : 0;
+    }
+    done = true;
+    swapper.join();
+    EXPECT_EQ(written, 3000);
+}
+#endif
 
 TEST(FileSystemTest, WhereAPathLeadsOnceLinksAndDotsAreFollowed)
 {

@@ -37,6 +37,16 @@ TEST(PreviewDecodeTest, PhotoIsDecodedAtTheSmallestScaleThatStillFillsTheBox)
     }
 }
 
+// A preview no longer wanted (the window closes) ends at the decoder's next row.
+TEST(PreviewDecodeTest, DecodeAskedToStopEndsWithoutAPicture)
+{
+    const TempDir dir;
+    dir.write("large.jpg", test::encodeJpeg(test::patternImage(1600, 1200)));
+    const std::atomic<bool> stop{true};
+    EXPECT_EQ(decodePreview(dir.path("large.jpg"), 100, 75, &stop).message(),
+              "JPEG error in " + dir.path("large.jpg") + ": stopped");
+}
+
 TEST(PreviewDecodeTest, DataThatIsNoPictureFailsWithTheDecodersMessage)
 {
     const TempDir dir;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <filesystem>
 #include <span>
+#include <thread>
 
 #include "support/jpeg_fixtures.h"
 #include "support/temp_dir.h"
@@ -134,6 +137,42 @@ TEST_F(RestartRowsTest, DamageIsReadOnlyWhereItIsSampledAndThenAsAWholeDecodeRea
     outOfTurn[layout->intervals[5].first - 1] = '\xD3';
     ASSERT_FALSE(findRestartLayout(bytesOf(outOfTurn)));
     expectSameBothWays(outOfTurn, 100, "marker out of turn");
+}
+
+// A photo replaced while thumbnails are made of it (a sync client or an editor saving over it):
+// the header and the rows come from the one file opened, so each thumbnail is that of one photo
+// or of the other, never of rows of one cut by the frame of the other.
+TEST_F(RestartRowsTest, PhotoReplacedWhileItsThumbnailIsMadeGivesTheThumbnailOfOneOfThem)
+{
+    EncodeOptions marked;
+    marked.restartRows = 1;
+    const std::string photos[] = {test::encodeJpeg(test::patternImage(320, 1024), marked),
+                                  test::encodeJpeg(test::patternImage(480, 512), marked)};
+    std::vector<std::string> thumbnails;
+    for (const std::string& photo : photos) {
+        dir.write("one.jpg", photo);
+        thumbnails.push_back(renderThumbnail(dir.path("one.jpg"), 100).value());
+    }
+    std::atomic<bool> done{false};
+    std::thread saver([&] {
+        for (int i = 0; !done; ++i) {
+            dir.write("saved.jpg", photos[i % 2]);
+            std::error_code held;  // Windows refuses while the photo is open; the next try goes on
+            std::filesystem::rename(test::fileSystemPath(dir.path("saved.jpg")),
+                                    test::fileSystemPath(dir.path("photo.jpg")), held);
+        }
+    });
+    int made = 0;
+    int mixed = 0;
+    while (made < 300) {
+        if (const Result<std::string> thumbnail = renderThumbnail(dir.path("photo.jpg"), 100)) {
+            ++made;
+            mixed += *thumbnail == thumbnails[0] || *thumbnail == thumbnails[1] ? 0 : 1;
+        }
+    }
+    done = true;
+    saver.join();
+    EXPECT_EQ(mixed, 0);
 }
 
 TEST_F(RestartRowsTest, OnlyBaselinePhotosWhoseIntervalsFitTheRowsAreCut)
