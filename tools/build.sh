@@ -27,7 +27,7 @@ esac
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc)
 
-packages=(cmake make g++ pkg-config libgtest-dev libjpeg-dev libexif-dev qt6-base-dev)
+packages=(cmake make g++ pkg-config libgtest-dev libjpeg-dev libexif-dev liblcms2-dev qt6-base-dev)
 if [ "$mode" = test ]; then
     # The browser test drives Debian's Chromium through Selenium; the fuzz targets are clang's;
     # the window's real-display tests run on a virtual X server with openbox and xdotool; the

@@ -7,13 +7,15 @@
 namespace pixmosa {
 
 bool readSampledRows(JpegDecoder& decoder, const std::vector<std::uint32_t>& rows,
-                     const std::vector<std::uint32_t>& columns, Raster& raster)
+                     const std::vector<std::uint32_t>& columns, Raster& raster,
+                     const CmykConversion* fromCmyk)
 {
     const int bytesPerPixel = decoder.bytesPerPixel();
     const std::uint32_t height = decoder.outputHeight();
     std::vector<unsigned char> sourceRow(static_cast<std::size_t>(decoder.outputWidth()) *
                                          bytesPerPixel);
     const std::size_t targetStride = static_cast<std::size_t>(raster.width) * 3;
+    std::vector<unsigned char> sampled(fromCmyk != nullptr ? columns.size() * 4 : 0);
     // The library skips correctly only whole groups of rows from a group's start, so the rows
     // before the next group start, and those after the last whole group, are read instead.
     const std::uint32_t group = std::max<std::uint32_t>(decoder.rowGroupHeight(), 1);
@@ -42,8 +44,16 @@ bool readSampledRows(JpegDecoder& decoder, const std::vector<std::uint32_t>& row
         if (row + 1 != nextRow && !readRow(row)) {
             return false;
         }
-        sampleRow(sourceRow.data(), bytesPerPixel, decoder.invertedCmyk(), columns,
-                  raster.pixels.data() + targetRow * targetStride);
+        unsigned char* target = raster.pixels.data() + targetRow * targetStride;
+        if (fromCmyk != nullptr && bytesPerPixel == 4) {
+            for (std::size_t i = 0; i < columns.size(); ++i) {
+                std::copy_n(sourceRow.data() + std::size_t{columns[i]} * 4, 4,
+                            sampled.data() + i * 4);
+            }
+            fromCmyk->convert(sampled.data(), target, columns.size());
+        } else {
+            sampleRow(sourceRow.data(), bytesPerPixel, decoder.invertedCmyk(), columns, target);
+        }
     }
     if (nextRow < height && !readRow(height - 1)) {
         return false;

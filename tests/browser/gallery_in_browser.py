@@ -70,14 +70,22 @@ FOOTER = ['<DIV CLASS="banner" DATA-BANK="Empty">{Empty}</DIV>']
 PHONE_RECIPE = ['<META NAME="viewport" CONTENT="width=device-width, initial-scale=1">',
                 '<STYLE>IMG{max-width:100%;height:auto} FONT[size="1"]{font-size:12px}</STYLE>']
 
-# Ghostscript's Adobe RGB (1998) profile, from Debian's libgs-common.
+# Ghostscript's Adobe RGB (1998), grey and SWOP CMYK profiles, from Debian's libgs-common.
 WIDE_GAMUT_PROFILE = "/usr/share/color/icc/ghostscript/a98.icc"
+GREY_PROFILE = "/usr/share/color/icc/ghostscript/sgray.icc"
+CMYK_PROFILE = "/usr/share/color/icc/ghostscript/default_cmyk.icc"
 
 
 def with_icc_profile(jpeg, profile):
-    """The JPEG with the profile in one APP2 segment right after its start-of-image marker."""
-    data = b"ICC_PROFILE\0\x01\x01" + profile
-    return jpeg[:2] + b"\xff\xe2" + (len(data) + 2).to_bytes(2, "big") + data + jpeg[2:]
+    """The JPEG with the profile in APP2 segments right after its start-of-image marker, as many
+    as it takes."""
+    step = 65519
+    parts = [profile[at:at + step] for at in range(0, len(profile), step)]
+    segments = b""
+    for number, part in enumerate(parts, 1):
+        data = b"ICC_PROFILE\0" + bytes([number, len(parts)]) + part
+        segments += b"\xff\xe2" + (len(data) + 2).to_bytes(2, "big") + data
+    return jpeg[:2] + segments + jpeg[2:]
 
 
 class Cli:
@@ -163,6 +171,19 @@ def make_galleries(cli_program, photos_program, root):
         file.write(tagged)
     cli("set", "Sorted", "0")
     cli("--image-dir", colour, "gallery")
+
+    # A grey and a CMYK photo with their profiles, whose thumbnails must show what they show;
+    # kept from the crawl, whose pictures are the colour scene.
+    profiled = os.path.join(root, "profiled")
+    os.mkdir(profiled)
+    for kind, name, profile_path in [("grey", "Grey.jpg", GREY_PROFILE),
+                                     ("cmyk", "Inks.jpg", CMYK_PROFILE)]:
+        subprocess.run([photos_program, profiled, f"640x480/{kind}", name], check=True)
+        with open(os.path.join(profiled, name), "rb") as file, open(profile_path, "rb") as profile:
+            tagged = with_icc_profile(file.read(), profile.read())
+        with open(os.path.join(profiled, name), "wb") as file:
+            file.write(tagged)
+    cli("--image-dir", profiled, "gallery")
 
     # Last, as its Header Code is every later gallery's: the phone recipe.
     phone = os.path.join(root, "phone")
@@ -415,6 +436,29 @@ def check_colours(driver, failures, base, shots):
         failures.add("colour", f"thumbnail sky {thumbnail}, photo sky {photo}")
     if max(abs(a - b) for a, b in zip(photo, [80, 140, 230])) < 10:
         failures.add("colour", f"the photo's profile was not applied: sky {photo}")
+    check_profiled_photos(driver, failures, base, shots)
+
+
+def check_profiled_photos(driver, failures, base, shots):
+    """The grey and the CMYK photo and their thumbnails, each with their profiles applied, show
+    the same colours on the flat sky and ground, within 4 levels."""
+    for gallery_page, name in [("Gallery1.html", "Grey.jpg"), ("Gallery2.html", "Inks.jpg")]:
+        shown = {}
+        for page in [gallery_page, name[:-4] + ".html"]:
+            driver.get(f"{base}/profiled/{page}")
+            images = [image for image in driver.execute_script(IMAGES_SCRIPT)
+                      if name in urllib.parse.unquote(image["src"])]
+            if len(images) != 1 or images[0]["top"] is None:
+                failures.add(f"colour {name} on {page}", "the picture's pixels cannot be read")
+                return
+            shown[page] = images[0]
+            driver.save_screenshot(os.path.join(shots, f"colour-{name[:-4]}-{page[:-5]}.png"))
+        thumbnail, photo = shown.values()
+        for patch in ["top", "bottom"]:
+            difference = max(abs(a - b) for a, b in zip(thumbnail[patch][:3], photo[patch][:3]))
+            if difference > 4:
+                failures.add(f"colour {name}",
+                             f"{patch}: thumbnail {thumbnail[patch][:3]}, photo {photo[patch][:3]}")
 
 
 def check_phone(driver, failures, base, shots):

@@ -2,15 +2,19 @@
 // at the top left, so a picture shown on its side or upside down shows at once. A photo with
 // an orientation is stored turned the other way, as a camera held that way stores it.
 //
-//   make_test_photos DIR WIDTHxHEIGHT[@ORIENTATION] NAME [WIDTHxHEIGHT[@ORIENTATION] NAME ...]
+//   make_test_photos DIR WIDTHxHEIGHT[@ORIENTATION][/grey|/cmyk] NAME [...]
 //
-// WIDTH and HEIGHT are those of the upright picture.
+// WIDTH and HEIGHT are those of the upright picture. /grey stores it as grey levels, /cmyk as
+// Adobe's inverted CMYK whose inks are the amounts of light of red, green and blue.
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "support/jpeg_fixtures.h"
 #include "thumbs/orientation.h"
@@ -64,7 +68,8 @@ Orientation inverse(Orientation orientation)
 int main(int argc, char** argv)
 {
     if (argc < 4 || argc % 2 != 0) {
-        std::fprintf(stderr, "usage: %s DIR WIDTHxHEIGHT[@ORIENTATION] NAME ...\n", argv[0]);
+        std::fprintf(stderr, "usage: %s DIR WIDTHxHEIGHT[@ORIENTATION][/grey|/cmyk] NAME ...\n",
+                     argv[0]);
         return 2;
     }
     const std::string dir = argv[1];
@@ -82,9 +87,24 @@ int main(int argc, char** argv)
             stored = pixmosa::turnUpright(std::move(stored),
                                           inverse(static_cast<Orientation>(orientation)));
         }
-        const pixmosa::test::TestImage image{static_cast<int>(stored.width),
-                                             static_cast<int>(stored.height), 3,
-                                             std::move(stored.pixels)};
+        pixmosa::test::TestImage image{static_cast<int>(stored.width),
+                                       static_cast<int>(stored.height), 3,
+                                       std::move(stored.pixels)};
+        const std::string_view kind = std::strchr(argv[i], '/') ? std::strchr(argv[i], '/') : "";
+        if (kind == "/grey" || kind == "/cmyk") {
+            std::vector<unsigned char> pixels;
+            for (std::size_t p = 0; p < image.pixels.size(); p += 3) {
+                const unsigned char* rgb = image.pixels.data() + p;
+                if (kind == "/grey") {
+                    pixels.push_back(static_cast<unsigned char>(
+                        (rgb[0] * 299 + rgb[1] * 587 + rgb[2] * 114 + 500) / 1000));
+                } else {
+                    pixels.insert(pixels.end(), {rgb[0], rgb[1], rgb[2], 255});
+                }
+            }
+            image.components = kind == "/grey" ? 1 : 4;
+            image.pixels = std::move(pixels);
+        }
         const std::string jpeg = orientation > 0
                                      ? pixmosa::test::encodeJpegWithOrientation(image, orientation)
                                      : pixmosa::test::encodeJpeg(image);

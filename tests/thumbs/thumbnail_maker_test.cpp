@@ -1,6 +1,8 @@
 #include "thumbs/thumbnail_maker.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -8,9 +10,11 @@
 #include <unistd.h>
 #endif
 
+#include "support/colour_profiles.h"
 #include "support/file_setup.h"
 #include "support/jpeg_fixtures.h"
 #include "support/temp_dir.h"
+#include "thumbs/colour_profile.h"
 
 namespace pixmosa {
 namespace {
@@ -157,7 +161,7 @@ TEST_F(ThumbnailMakerTest, PhotoWithoutATurnKeepsItsExactThumbnail)
 TEST_F(ThumbnailMakerTest, ThumbnailCarriesThePhotosColourProfile)
 {
     const TestImage image = test::patternImage(160, 120);
-    const std::string profile = test::iccProfileBytes(150000, "RGB ");
+    const std::string profile = test::srgbProfile(150000);
     test::EncodeOptions tagged;
     tagged.iccProfile = profile;
     dir.write("tagged.jpg", test::encodeJpeg(image, tagged));
@@ -174,33 +178,84 @@ TEST_F(ThumbnailMakerTest, ThumbnailCarriesThePhotosColourProfile)
     EXPECT_EQ(dir.read("t1.jpg").find("\xFF\xE2"), 20u);
 }
 
-// A profile that cannot be read (a segment missing), or one for colours the thumbnail no
-// longer has (a grey photo's becomes RGB), is left out without a word: today's bytes.
-TEST_F(ThumbnailMakerTest, DamagedOrForeignProfileIsLeftOut)
+// A profile that cannot be had is left out, and the warning says why; the thumbnail is that of
+// the photo without it.
+TEST_F(ThumbnailMakerTest, ProfileThatCannotBeHadIsLeftOutWithAWarning)
 {
     const TestImage image = test::patternImage(160, 120);
-    test::EncodeOptions tagged;
-    tagged.iccProfile = test::iccProfileBytes(150000, "RGB ");
-    std::string damaged = test::encodeJpeg(image, tagged);
-    const std::size_t second = damaged.find("\xFF\xE2", damaged.find("\xFF\xE2") + 2);
+    const std::string plain = test::encodeJpeg(image, test::EncodeOptions{});
+    const auto tagged = [&image](const std::string& profile) {
+        test::EncodeOptions options;
+        options.iccProfile = profile;
+        return test::encodeJpeg(image, options);
+    };
+    std::string missing = tagged(test::srgbProfile(150000));
+    const std::size_t second = missing.find("\xFF\xE2", missing.find("\xFF\xE2") + 2);
     ASSERT_NE(second, std::string::npos);
-    damaged[second + 1] = '\xEE';  // the second ICC segment becomes an APP14 the profile lacks
-    dir.write("damaged.jpg", damaged);
-    dir.write("plain.jpg", test::encodeJpeg(image, test::EncodeOptions{}));
+    missing[second + 1] = '\xEE';  // the second ICC segment becomes an APP14 the profile lacks
+    // 256 segments, one more than a profile can be numbered in.
+    std::string segments = plain.substr(0, 2);
+    for (int i = 0; i < 256; ++i) {
+        const std::string data =
+            std::string("ICC_PROFILE", 12) + static_cast<char>(i % 255 + 1) + "\xFFx";
+        segments += std::string("\xFF\xE2") + '\0' + static_cast<char>(data.size() + 2) + data;
+    }
+    const struct {
+        const char* name;
+        std::string jpeg;
+        const char* reason;
+    } cases[] = {
+        {"missing.jpg", missing, "it is damaged"},
+        {"unreadable.jpg", tagged(test::iccProfileBytes(600, "RGB ")), "it is damaged"},
+        {"large.jpg", tagged(test::srgbProfile(1100000)), "it is larger than 1 MB"},
+        {"segments.jpg", segments + plain.substr(2), "it is spread over more than 255 segments"},
+    };
+    dir.write("plain.jpg", plain);
+    const std::string withoutProfile = *renderThumbnail(dir.path("plain.jpg"), 50);
+    for (const auto& c : cases) {
+        dir.write(c.name, c.jpeg);
+        std::string warning;
+        const Result<std::string> made = renderThumbnail(dir.path(c.name), 50, {nullptr, &warning});
+        ASSERT_TRUE(made.ok()) << c.name << ": " << made.message();
+        EXPECT_TRUE(*made == withoutProfile) << c.name;
+        EXPECT_EQ(warning, profileLeftOutMessage(dir.path(c.name), c.reason));
+    }
+}
+
+// A grey photo keeps its grey pixels and gets an RGB profile that shows them as its own grey
+// profile does; a CMYK photo's inks become what its profile says they show.
+TEST_F(ThumbnailMakerTest, GreyAndCmykPhotosKeepTheColoursTheirProfilesGive)
+{
     const TestImage grey = test::patternImage(160, 120, 1);
+    const std::string greyProfile = test::greyProfile(1.0);
     test::EncodeOptions greyTagged;
-    greyTagged.iccProfile = test::iccProfileBytes(600, "GRAY");
+    greyTagged.iccProfile = greyProfile;
     dir.write("grey.jpg", test::encodeJpeg(grey, greyTagged));
     dir.write("grey-plain.jpg", test::encodeJpeg(grey, test::EncodeOptions{}));
+    const std::string thumbnail = *renderThumbnail(dir.path("grey.jpg"), 50);
+    EXPECT_EQ(test::decodeWhole(thumbnail).pixels,
+              test::decodeWhole(*renderThumbnail(dir.path("grey-plain.jpg"), 50)).pixels);
+    const std::string embedded = test::iccProfileOf(thumbnail);
+    ASSERT_FALSE(embedded.empty());
+    for (const unsigned char level : {16, 128, 230}) {
+        const unsigned char rgb[] = {level, level, level};
+        const std::array<double, 3> shown = test::xyzOf(embedded, rgb);
+        const std::array<double, 3> photo = test::xyzOf(greyProfile, &level);
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_NEAR(shown[i], photo[i], 0.002) << int{level};
+        }
+    }
 
-    std::string warning;
-    const Result<std::string> fromDamaged =
-        renderThumbnail(dir.path("damaged.jpg"), 50, {nullptr, &warning});
-    ASSERT_TRUE(fromDamaged.ok()) << fromDamaged.message();
-    EXPECT_EQ(warning, "");
-    EXPECT_EQ(*fromDamaged, *renderThumbnail(dir.path("plain.jpg"), 50));
-    EXPECT_EQ(*renderThumbnail(dir.path("grey.jpg"), 50),
-              *renderThumbnail(dir.path("grey-plain.jpg"), 50));
+    test::EncodeOptions cmykTagged;
+    cmykTagged.iccProfile = test::cmykProfileShowing(53.24, 80.09, 67.20);  // sRGB's red
+    dir.write("cmyk.jpg", test::encodeJpeg(test::patternImage(64, 48, 4), cmykTagged));
+    const std::string fromInks = *renderThumbnail(dir.path("cmyk.jpg"), 32);
+    EXPECT_EQ(test::iccProfileOf(fromInks), "");
+    const TestImage red = test::decodeWhole(fromInks);
+    for (std::size_t i = 0; i < red.pixels.size(); i += 3) {
+        ASSERT_GE(red.pixels[i], 248) << i;
+        ASSERT_LE(std::max(red.pixels[i + 1], red.pixels[i + 2]), 8) << i;
+    }
 }
 
 TEST_F(ThumbnailMakerTest, SameImageGivesTheSameBytesEveryTime)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds what Pixmosa links on Windows from Debian's own source packages: libjpeg-turbo,
-# libexif and GoogleTest (static), and Qt 6's base (shared, with the Windows platform plugin).
+# libexif, Little CMS and GoogleTest (static), and Qt 6's base (shared, with the Windows platform
+# plugin).
 # Each lands in a folder of the cache named by a key made of the source versions, the build
 # options (this script and the toolchain file) and the patches, so a second run reuses it and
 # a changed key builds anew. Prints the two prefixes, libraries first, then Qt.
@@ -43,7 +44,7 @@ unpack() {
     echo "$into/source"
 }
 
-libraries_key=$(key_of "libjpeg-turbo libexif googletest" "$0" "$toolchain")
+libraries_key=$(key_of "libjpeg-turbo libexif lcms2 googletest" "$0" "$toolchain")
 libraries=$cache/libraries-$libraries_key
 # Installed where they stay (their .pc and CMake files name the prefix), and marked complete
 # only at the end, so an interrupted build is started again.
@@ -66,6 +67,12 @@ if [ ! -f "$libraries/complete" ]; then
         make -j"$jobs" -C libexif >&2 && make -C libexif install >&2 &&
         mkdir -p "$libraries/lib/pkgconfig" &&
         cp libexif.pc "$libraries/lib/pkgconfig/")
+
+    source=$(unpack lcms2 "$work/lcms2")
+    (cd "$source" && ./configure --host=x86_64-w64-mingw32 --prefix="$libraries" \
+        --disable-shared --enable-static --without-jpeg --without-tiff >&2 &&
+        make -j"$jobs" -C src >&2 && make -C src install >&2 && make install-pkgconfigDATA >&2 &&
+        make -C include install >&2)
 
     source=$(unpack googletest "$work/gtest")
     cmake -S "$source" -B "$work/gtest/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
