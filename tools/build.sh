@@ -42,8 +42,8 @@ if [ "$mode" = test ] || [ "$mode" = windows ]; then
     # tests, a virtual display the window; NSIS makes the installer; the icon is drawn from
     # the scalable one.
     packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools nasm ninja-build dpkg-dev autoconf
-        automake libtool autopoint gettext wine wine64 xvfb openbox xdotool imagemagick nsis zip
-        librsvg2-bin icoutils)
+        automake libtool autopoint gettext wine wine64 xvfb openbox xdotool wmctrl imagemagick nsis
+        zip librsvg2-bin icoutils)
 fi
 missing=()
 for package in "${packages[@]}"; do

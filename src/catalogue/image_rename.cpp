@@ -1,6 +1,7 @@
 #include "catalogue/image_rename.h"
 
 #include "common/paths.h"
+#include "platform/file_names.h"
 #include "platform/file_system.h"
 
 namespace pixmosa {
@@ -32,9 +33,13 @@ std::vector<RefusedRename> RenameImages([[maybe_unused]] const FolderLock& folde
             refused.push_back({images[i], refusal + "the prefix holds a directory separator"});
             continue;
         }
-        if (const int error = renameWithoutReplace(directory + images[i], directory + newName);
-            error != 0) {
-            refused.push_back({images[i], refusal + systemErrorText(error)});
+        if (const std::optional<std::string> problem = nameProblem(newName)) {
+            refused.push_back({images[i], refusal + *problem});
+            continue;
+        }
+        if (const Status renamed = renameWithoutReplace(directory + images[i], directory + newName);
+            !renamed) {
+            refused.push_back({images[i], refusal + renamed.message()});
             continue;
         }
         images[i] = newName;

@@ -99,8 +99,9 @@ std::optional<std::string> imageDirectoryProblem(const GallerySettings& settings
         return std::nullopt;
     }
     const std::string named = "The image directory '" + settings.ImageDir + "' ";
-    if (const int error = lookupError(directory); error != 0 && !isMissingError(error)) {
-        return named + "cannot be read: " + systemErrorText(error);
+    if (const Status found = lookUp(directory); !found && found.kind() != ErrorKind::NotFound) {
+        // The failure says "directory: reason"; the reason is what is said here.
+        return named + "cannot be read: " + found.message().substr(directory.size() + 2);
     }
     return named + (fileExists(settings.ImageDir) ? "is not a directory" : "does not exist");
 }

@@ -7,11 +7,19 @@
 
 namespace pixmosa {
 
-// The outcome of an operation that gives nothing back: success, or the message to show.
+// What kind of failure an operation met, for the callers that act on it (a file that exists
+// already, say); Other for every failure no caller tells apart.
+enum class ErrorKind { NotFound, Exists, Permission, IsLink, NoSpace, Other };
+
+// The outcome of an operation that gives nothing back: success, or the message to show and
+// the kind of failure.
 class [[nodiscard]] Status {
 public:
     static Status success() { return Status(); }
-    static Status failure(std::string message) { return Status(std::move(message)); }
+    static Status failure(std::string message, ErrorKind kind = ErrorKind::Other)
+    {
+        return Status(std::move(message), kind);
+    }
 
     bool ok() const { return !m_message.has_value(); }
     explicit operator bool() const { return ok(); }
@@ -20,12 +28,14 @@ public:
         static const std::string none;
         return m_message ? *m_message : none;
     }
+    ErrorKind kind() const { return m_kind; }
 
 private:
     Status() = default;
-    explicit Status(std::string message) : m_message(std::move(message)) {}
+    Status(std::string message, ErrorKind kind) : m_message(std::move(message)), m_kind(kind) {}
 
     std::optional<std::string> m_message;
+    ErrorKind m_kind = ErrorKind::Other;
 };
 
 // A value, or the message to show when it could not be had.
@@ -33,7 +43,10 @@ template <typename T>
 class [[nodiscard]] Result {
 public:
     Result(T value) : m_value(std::move(value)) {}
-    Result(Status failure) : m_message(failure.message()) { assert(!failure.ok()); }
+    Result(Status failure) : m_message(failure.message()), m_kind(failure.kind())
+    {
+        assert(!failure.ok());
+    }
 
     static Result failure(std::string message)
     {
@@ -47,11 +60,13 @@ public:
     const T& operator*() const& { return *m_value; }
     const T* operator->() const { return &*m_value; }
     const std::string& message() const { return m_message; }
-    Status status() const { return ok() ? Status::success() : Status::failure(m_message); }
+    ErrorKind kind() const { return m_kind; }
+    Status status() const { return ok() ? Status::success() : Status::failure(m_message, m_kind); }
 
 private:
     std::optional<T> m_value;
     std::string m_message;
+    ErrorKind m_kind = ErrorKind::Other;
 };
 
 }  // namespace pixmosa

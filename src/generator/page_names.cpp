@@ -5,6 +5,7 @@
 #include "common/paths.h"
 #include "common/text.h"
 #include "generator/generated_files.h"
+#include "platform/file_names.h"
 #include "platform/file_system.h"
 
 namespace pixmosa {
@@ -110,6 +111,10 @@ Status checkPageNames(const GallerySettings& settings, const std::vector<std::st
 
 Status checkImagePageName(const GallerySettings& settings, const std::string& image)
 {
+    if (const std::optional<std::string> problem = nameProblem(imagePageName(settings, image))) {
+        return Status::failure(
+            cannotCreateFileMessage(imagePagePath(settings, image) + ": " + *problem));
+    }
     const Status fits =
         checkNameFits(withTrailingSeparator(settings.ImageDir), imagePageName(settings, image));
     return fits ? fits : Status::failure(cannotCreateFileMessage(fits.message()));

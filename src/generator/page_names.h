@@ -19,7 +19,7 @@ Status checkPageNames(const GallerySettings& settings, const std::vector<std::st
                       std::int64_t pageCount);
 
 // Refuses, naming it, the image page of an image whose page name is longer than the image
-// directory's file system allows.
+// directory's file system allows, or is no name the system can hold.
 Status checkImagePageName(const GallerySettings& settings, const std::string& image);
 
 }  // namespace pixmosa

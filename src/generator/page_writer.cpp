@@ -59,7 +59,7 @@ Status PageWriter::writeBatch(std::deque<Page>& batch)
 {
     for (const Page& page : batch) {
         if (Status written = m_files.write(page.path, page.content); !written) {
-            return Status::failure(cannotCreateFileMessage(written.message()));
+            return Status::failure(cannotCreateFileMessage(written.message()), written.kind());
         }
     }
     return Status::success();

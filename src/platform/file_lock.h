@@ -1,16 +1,19 @@
 #pragma once
 
-#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "common/result.h"
 
 namespace pixmosa {
 
-// An exclusive advisory lock on a file that is replaced by renaming: the lock is taken on the
-// file the path names at the moment the lock is granted, so a writer that waited while another
-// replaced the file locks the new one. On Windows, which cannot rename over a file held open,
-// it is a mutex named after the file's path instead. Held until destroyed.
+// An exclusive lock on a file that is replaced by renaming, such as a store, held until
+// destroyed. It belongs to the file, not to the path that named it: every program that locks
+// the file, by whatever path and in whatever session, waits for every other, and the system
+// releases it when its holder ends, however it ends. On POSIX systems it is flock on the file
+// the path names at the moment the lock is granted (so a writer that waited while another
+// replaced the file locks the new one); on Windows, which cannot rename over a file held open,
+// it is a hidden lock file beside the file that its holder makes and the system deletes.
 class FileLock {
 public:
     enum class Missing { Create, Fail };
@@ -27,14 +30,10 @@ public:
     Result<std::string> readAll() const;
 
 private:
-    explicit FileLock(std::intptr_t handle, std::string path)
-        : m_handle(handle), m_path(std::move(path))
-    {
-    }
+    class Holder;  // what the system holds the lock by, as each platform keeps it
+    FileLock(std::unique_ptr<Holder> holder, std::string path);
 
-    // The descriptor of the locked file (POSIX) or the handle of the held mutex (Windows); -1
-    // for none.
-    std::intptr_t m_handle = -1;
+    std::unique_ptr<Holder> m_holder;
     std::string m_path;
 };
 

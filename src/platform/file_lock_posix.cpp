@@ -12,58 +12,53 @@
 
 namespace pixmosa {
 
+// The locked file, open for reading; closing it releases the lock.
+class FileLock::Holder {
+public:
+    explicit Holder(int open) : descriptor(open) {}
+    Holder(const Holder&) = delete;
+    Holder& operator=(const Holder&) = delete;
+    ~Holder() { ::close(descriptor); }
+
+    const int descriptor;
+};
+
 Result<FileLock> FileLock::acquire(const std::string& path, Missing missing)
 {
     const int flags = O_RDONLY | O_CLOEXEC | (missing == Missing::Create ? O_CREAT : 0);
     for (;;) {
         const int descriptor = ::open(path.c_str(), flags, 0666);
         if (descriptor < 0) {
-            return Result<FileLock>::failure(fileErrorMessage(path, errno));
+            return fileError(path, errno);
         }
-        FileLock lock(descriptor, path);
+        auto holder = std::make_unique<Holder>(descriptor);
         int locked = 0;
         do {
             locked = ::flock(descriptor, LOCK_EX);
         } while (locked != 0 && errno == EINTR);
         if (locked != 0) {
-            return Result<FileLock>::failure(fileErrorMessage(path, errno));
+            return fileError(path, errno);
         }
         struct stat held {};
         struct stat named {};
         if (::fstat(descriptor, &held) == 0 && ::stat(path.c_str(), &named) == 0 &&
             held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
-            return lock;
+            return FileLock(std::move(holder), path);
         }
     }
 }
 
-FileLock::FileLock(FileLock&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, -1)), m_path(std::move(other.m_path))
+FileLock::FileLock(std::unique_ptr<Holder> holder, std::string path)
+    : m_holder(std::move(holder)), m_path(std::move(path))
 {
 }
+FileLock::FileLock(FileLock&& other) noexcept = default;
+FileLock& FileLock::operator=(FileLock&& other) noexcept = default;
+FileLock::~FileLock() = default;
 
 Result<std::string> FileLock::readAll() const
 {
-    return readWholeDescriptor(static_cast<int>(m_handle), m_path);
-}
-
-FileLock& FileLock::operator=(FileLock&& other) noexcept
-{
-    if (this != &other) {
-        if (m_handle >= 0) {
-            ::close(static_cast<int>(m_handle));
-        }
-        m_handle = std::exchange(other.m_handle, -1);
-        m_path = std::move(other.m_path);
-    }
-    return *this;
-}
-
-FileLock::~FileLock()
-{
-    if (m_handle >= 0) {
-        ::close(static_cast<int>(m_handle));
-    }
+    return readWholeDescriptor(m_holder->descriptor, m_path);
 }
 
 }  // namespace pixmosa

@@ -1,104 +1,67 @@
 #include <windows.h>
 
-#include <cstdint>
-#include <cwchar>
 #include <utility>
 
 #include "platform/file_lock.h"
 #include "platform/file_system.h"
 #include "platform/wide_text.h"
+#include "platform/windows_handle.h"
 
 namespace pixmosa {
 
-namespace {
-
-HANDLE handleOf(std::intptr_t handle)
-{
-    return reinterpret_cast<HANDLE>(handle);
-}
-
-// Windows will not rename a new file over one that another handle holds open, so the lock
-// cannot live on the store itself: it is a mutex named after the store's full path, upper-cased
-// because the file system ignores case. The system releases it when its holder dies.
-std::wstring mutexNameFor(const std::string& path)
-{
-    const std::wstring wide = widePath(path);
-    std::wstring full(MAX_PATH, L'\0');
-    DWORD length =
-        ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length >= full.size()) {
-        full.resize(length);
-        length = ::GetFullPathNameW(wide.c_str(), length, full.data(), nullptr);
-    }
-    full.resize(length);
-    if (full.empty()) {
-        full = wide;
-    }
-    ::CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const wchar_t unit : full) {
-        hash = (hash ^ static_cast<std::uint16_t>(unit)) * 1099511628211ull;
-    }
-    wchar_t name[64];
-    std::swprintf(name, 64, L"Local\\Pixmosa-store-%016llx", static_cast<unsigned long long>(hash));
-    return name;
-}
-
-}  // namespace
+// The lock file, which exists while the lock is held; closing it releases the lock. (Windows
+// will not rename a new store over one that another handle holds open, so the store itself is
+// not it.)
+class FileLock::Holder : public Handle {
+public:
+    using Handle::Handle;
+};
 
 Result<FileLock> FileLock::acquire(const std::string& path, Missing missing)
 {
-    HANDLE mutex = ::CreateMutexW(nullptr, FALSE, mutexNameFor(path).c_str());
-    if (mutex == nullptr) {
-        return Result<FileLock>::failure(
-            fileErrorMessage(path, static_cast<int>(::GetLastError())));
-    }
-    const DWORD waited = ::WaitForSingleObject(mutex, INFINITE);
-    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
-        const DWORD error = ::GetLastError();
-        ::CloseHandle(mutex);
-        return Result<FileLock>::failure(fileErrorMessage(path, static_cast<int>(error)));
-    }
-    // Held from here: the destructor releases it. A holder that died mid-write left the store
-    // whole, since every write replaces the file in one step.
-    FileLock lock(reinterpret_cast<std::intptr_t>(mutex), path);
-    HANDLE file = ::CreateFileW(widePath(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                missing == Missing::Create ? OPEN_ALWAYS : OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = ::CreateFileW(
+        widePath(path).c_str(), GENERIC_READ,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        missing == Missing::Create ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return Result<FileLock>::failure(
-            fileErrorMessage(path, static_cast<int>(::GetLastError())));
+        return fileError(path, static_cast<int>(::GetLastError()));
     }
     ::CloseHandle(file);
-    return lock;
-}
-
-FileLock::FileLock(FileLock&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, -1)), m_path(std::move(other.m_path))
-{
-}
-
-FileLock& FileLock::operator=(FileLock&& other) noexcept
-{
-    if (this != &other) {
-        if (m_handle != -1) {
-            ::ReleaseMutex(handleOf(m_handle));
-            ::CloseHandle(handleOf(m_handle));
+    // Beside the file the path leads to, so every path to the file finds the same lock. Made
+    // new by its holder and gone with it: the system deletes it when the holder's handle closes,
+    // also when the holder is killed, and a waiter tries again until it can make it.
+    const std::string lockPath = resolvedPath(path).value_or(path) + ".lock";
+    const std::wstring wideLock = widePath(lockPath);
+    HANDLE lockFile = INVALID_HANDLE_VALUE;
+    for (;;) {
+        lockFile = ::CreateFileW(wideLock.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (lockFile != INVALID_HANDLE_VALUE) {
+            break;
         }
-        m_handle = std::exchange(other.m_handle, -1);
-        m_path = std::move(other.m_path);
+        const DWORD error = ::GetLastError();
+        // Held by another, or on its way out (a file pending deletion cannot be opened); a
+        // folder that cannot be written to has no lock file to wait for.
+        const bool held = error == ERROR_FILE_EXISTS || error == ERROR_SHARING_VIOLATION ||
+                          (error == ERROR_ACCESS_DENIED &&
+                           (::GetFileAttributesW(wideLock.c_str()) != INVALID_FILE_ATTRIBUTES ||
+                            ::GetLastError() != ERROR_FILE_NOT_FOUND));
+        if (!held) {
+            return fileError(lockPath, static_cast<int>(error));
+        }
+        ::Sleep(5);
     }
-    return *this;
+    auto holder = std::make_unique<Holder>(lockFile);
+    return FileLock(std::move(holder), path);
 }
 
-FileLock::~FileLock()
+FileLock::FileLock(std::unique_ptr<Holder> holder, std::string path)
+    : m_holder(std::move(holder)), m_path(std::move(path))
 {
-    if (m_handle != -1) {
-        ::ReleaseMutex(handleOf(m_handle));
-        ::CloseHandle(handleOf(m_handle));
-    }
 }
+FileLock::FileLock(FileLock&& other) noexcept = default;
+FileLock& FileLock::operator=(FileLock&& other) noexcept = default;
+FileLock::~FileLock() = default;
 
 Result<std::string> FileLock::readAll() const
 {

@@ -12,6 +12,16 @@ std::string fileErrorMessage(std::string_view path, int errorNumber)
     return std::string(path) + ": " + systemErrorText(errorNumber);
 }
 
+Status fileError(std::string_view path, int errorNumber)
+{
+    return Status::failure(fileErrorMessage(path, errorNumber), errorKindOf(errorNumber));
+}
+
+Status symbolicLinkRefusal(std::string_view path)
+{
+    return Status::failure(symbolicLinkMessage(path), ErrorKind::IsLink);
+}
+
 std::string cannotCreateFileMessage(std::string_view fileError)
 {
     return "Cannot create file " + std::string(fileError);

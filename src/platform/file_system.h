@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,20 +15,26 @@
 
 namespace pixmosa {
 
-// The platform's text for an error number, such as "Permission denied".
-std::string systemErrorText(int errorNumber);
+// What every operation here promises, on every system, is written down in file_system.md.
 
-// "path: reason", the form in which file errors reach the user.
+// The platform's text for an error number, such as "Permission denied", and the kind of
+// failure it stands for.
+std::string systemErrorText(int errorNumber);
+ErrorKind errorKindOf(int errorNumber);
+
+// "path: reason", the form in which file errors reach the user, and that as a failure of the
+// error's kind.
 std::string fileErrorMessage(std::string_view path, int errorNumber);
+Status fileError(std::string_view path, int errorNumber);
 // "Cannot create file " and the file error that says which file and why.
 std::string cannotCreateFileMessage(std::string_view fileError);
-// "path: it is a symbolic link", for a write refused in a link's place.
+// "path: it is a symbolic link", for a write refused in a link's place (kind IsLink).
 std::string symbolicLinkMessage(std::string_view path);
+Status symbolicLinkRefusal(std::string_view path);
 
-// 0 when the path leads to something, links followed; otherwise why not, as the system's
-// error number, which isMissingError tells apart from other reasons (no permission, say).
-int lookupError(const std::string& path);
-bool isMissingError(int errorNumber);
+// Success when the path leads to something, links followed; otherwise why not: NotFound when
+// nothing is there, another kind when it cannot be looked at (no permission, say).
+Status lookUp(const std::string& path);
 
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
@@ -77,13 +84,12 @@ public:
     Status write(const std::string& path, std::string_view content, bool* unchanged = nullptr);
 
 private:
-    int openDirectory(const std::string& directory);
+    class OpenFolder;  // the folder of the last file, as each platform keeps it open
 
     SameContent m_same;
     Durability m_durability;
     ProtectedFiles m_protected;
-    std::string m_directory;
-    int m_descriptor = -1;
+    std::unique_ptr<OpenFolder> m_folder;
 };
 
 // Removes the temporary files that writeFileAtomically leaves when its process is killed in
@@ -150,13 +156,14 @@ bool removeFile(const std::string& path);
 // or folder it leads to; nothing when it leads nowhere.
 std::optional<std::string> resolvedPath(const std::string& path);
 
-// Renames in one step and fails with EEXIST instead of replacing an existing target; a target
+// Renames in one step and fails (kind Exists) instead of replacing an existing target; a target
 // that is the source itself, spelt with other letter case on a file system that ignores case,
-// is renamed. Returns 0 or the error number. Where the file system can neither rename without
+// is renamed. A failure's message is the system's reason alone, since the caller names both
+// files. Where the file system can neither rename without
 // replacing nor make hard links (FAT through FUSE, some network file systems), the target is
 // looked at and then renamed to, which is safe where nothing else renames in the folder
 // meanwhile: the image commands hold the folder's lock for that.
-int renameWithoutReplace(const std::string& from, const std::string& to);
+Status renameWithoutReplace(const std::string& from, const std::string& to);
 
 enum class ExistingFile { Replace, Keep };
 
@@ -170,10 +177,9 @@ inline constexpr std::string_view kSymbolicLinkReason = "it is a symbolic link";
 
 // Writes the content to a fresh temporary file beside the target and renames it into place,
 // so the target is either wholly old or wholly new. With Keep, an existing target is left
-// alone and the call fails with EEXIST in its message; `existed` (when given) tells that case
-// apart.
+// alone and the call fails with kind Exists.
 Status writeFileAtomically(const std::string& path, std::string_view content, ExistingFile existing,
-                           bool* existed = nullptr, Durability durability = Durability::Flush,
+                           Durability durability = Durability::Flush,
                            LinkAtPath link = LinkAtPath::Refuse);
 
 }  // namespace pixmosa

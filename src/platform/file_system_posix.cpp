@@ -45,7 +45,7 @@ Status writeAll(int descriptor, std::string_view content, const std::string& pat
             if (errno == EINTR) {
                 continue;
             }
-            return Status::failure(fileErrorMessage(pathForErrors, errno));
+            return fileError(pathForErrors, errno);
         }
         content.remove_prefix(static_cast<std::size_t>(written));
     }
@@ -176,15 +176,33 @@ std::string systemErrorText(int errorNumber)
     return std::strerror(errorNumber);
 }
 
-int lookupError(const std::string& path)
+ErrorKind errorKindOf(int errorNumber)
 {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 ? 0 : errno;
+    switch (errorNumber) {
+    case ENOENT:
+    case ENOTDIR:
+        return ErrorKind::NotFound;
+    case EEXIST:
+    case ENOTEMPTY:
+        return ErrorKind::Exists;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return ErrorKind::Permission;
+    case ELOOP:
+        return ErrorKind::IsLink;
+    case ENOSPC:
+    case EDQUOT:
+        return ErrorKind::NoSpace;
+    default:
+        return ErrorKind::Other;
+    }
 }
 
-bool isMissingError(int errorNumber)
+Status lookUp(const std::string& path)
 {
-    return errorNumber == ENOENT || errorNumber == ENOTDIR;
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? Status::success() : fileError(path, errno);
 }
 
 bool fileExists(const std::string& path)
@@ -212,7 +230,7 @@ Status makeDirectories(const std::string& path)
     }
     // Another program may have made it meanwhile; a file of that name is no directory.
     if (::mkdir(path.c_str(), 0777) != 0 && (errno != EEXIST || !directoryExists(path))) {
-        return Status::failure(fileErrorMessage(path, errno == EEXIST ? ENOTDIR : errno));
+        return fileError(path, errno == EEXIST ? ENOTDIR : errno);
     }
     return Status::success();
 }
@@ -221,7 +239,7 @@ Result<std::vector<std::string>> listDirectory(const std::string& path)
 {
     DIR* directory = ::opendir(path.c_str());
     if (directory == nullptr) {
-        return Result<std::vector<std::string>>::failure(fileErrorMessage(path, errno));
+        return fileError(path, errno);
     }
     std::vector<std::string> names;
     while (const dirent* entry = ::readdir(directory)) {
@@ -234,45 +252,61 @@ Result<std::vector<std::string>> listDirectory(const std::string& path)
     return names;
 }
 
+// A descriptor of the folder, through which its files are looked up and replaced.
+class FileRewriter::OpenFolder {
+public:
+    OpenFolder() = default;
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+    ~OpenFolder()
+    {
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
+    }
+
+    // The folder's descriptor, opened anew when it is another folder than the last.
+    int open(const std::string& folder)
+    {
+        if (descriptor >= 0 && folder == path) {
+            return descriptor;
+        }
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
+        path = folder;
+        descriptor = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        return descriptor;
+    }
+
+    std::string path;
+    int descriptor = -1;
+};
+
 FileRewriter::FileRewriter(SameContent same, Durability durability, ProtectedFiles protectedFiles)
-    : m_same(same), m_durability(durability), m_protected(std::move(protectedFiles))
+    : m_same(same),
+      m_durability(durability),
+      m_protected(std::move(protectedFiles)),
+      m_folder(std::make_unique<OpenFolder>())
 {
 }
 
-FileRewriter::~FileRewriter()
-{
-    if (m_descriptor >= 0) {
-        ::close(m_descriptor);
-    }
-}
-
-int FileRewriter::openDirectory(const std::string& directory)
-{
-    if (m_descriptor >= 0 && directory == m_directory) {
-        return m_descriptor;
-    }
-    if (m_descriptor >= 0) {
-        ::close(m_descriptor);
-    }
-    m_directory = directory;
-    m_descriptor = ::open(directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    return m_descriptor;
-}
+FileRewriter::~FileRewriter() = default;
 
 Status FileRewriter::write(const std::string& path, std::string_view content, bool* unchanged)
 {
     if (unchanged != nullptr) {
         *unchanged = false;
     }
-    const int directory = openDirectory(parentDirectory(path));
+    const int directory = m_folder->open(parentDirectory(path));
     if (directory < 0) {
-        return Status::failure(fileErrorMessage(path, errno));
+        return fileError(path, errno);
     }
     const std::string name = path.substr(path.rfind('/') + 1);
     struct stat info {};
     const bool exists = ::fstatat(directory, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
     if (exists && S_ISLNK(info.st_mode)) {
-        return Status::failure(symbolicLinkMessage(path));
+        return symbolicLinkRefusal(path);
     }
     if (exists) {
         const auto kept = m_protected.find(
@@ -283,7 +317,7 @@ Status FileRewriter::write(const std::string& path, std::string_view content, bo
     }
     if (exists && !S_ISREG(info.st_mode)) {
         // A directory is refused as the general writer refuses it.
-        return writeFileAtomically(path, content, ExistingFile::Replace, nullptr, m_durability);
+        return writeFileAtomically(path, content, ExistingFile::Replace, m_durability);
     }
     if (exists && m_same == SameContent::LeaveAlone &&
         static_cast<std::size_t>(info.st_size) == content.size()) {
@@ -311,7 +345,7 @@ Status FileRewriter::write(const std::string& path, std::string_view content, bo
     mode_t mode = 0666;
     if (exists) {
         if (markedReadOnly(directory, name, info)) {
-            return Status::failure(fileErrorMessage(path, EACCES));
+            return fileError(path, EACCES);
         }
         mode = info.st_mode & 07777;
     }
@@ -329,33 +363,33 @@ Status FileRewriter::write(const std::string& path, std::string_view content, bo
         descriptor = createTemporaryBeside(directory, name, mode, temporaryName);
     }
     if (descriptor < 0) {
-        return Status::failure(fileErrorMessage(path, errno));
+        return fileError(path, errno);
     }
     Status written = writeAll(descriptor, content, path);
     // The umask may have narrowed the mode a replaced file had; it is given back.
     if (written && exists && (mode & ~processUmask()) != mode && ::fchmod(descriptor, mode) != 0) {
-        written = Status::failure(fileErrorMessage(path, errno));
+        written = fileError(path, errno);
     }
     if (written && flush && ::fsync(descriptor) != 0) {
-        written = Status::failure(fileErrorMessage(path, errno));
+        written = fileError(path, errno);
     }
     if (written && unnamed) {
         if (const int error = nameUnnamedFile(descriptor, directory, name, ExistingFile::Replace);
             error != 0) {
-            written = Status::failure(fileErrorMessage(path, error));
+            written = fileError(path, error);
         }
     }
     if (::close(descriptor) != 0 && written) {
-        written = Status::failure(fileErrorMessage(path, errno));
+        written = fileError(path, errno);
     }
     if (written && !unnamed &&
         ::renameat(directory, temporaryName.c_str(), directory, name.c_str()) != 0) {
-        written = Status::failure(fileErrorMessage(path, errno));
+        written = fileError(path, errno);
     }
     if (!written && !unnamed) {
         ::unlinkat(directory, temporaryName.c_str(), 0);
     } else if (written && flush) {
-        syncDirectory(m_directory);
+        syncDirectory(m_folder->path);
     }
     return written;
 }
@@ -385,7 +419,7 @@ Result<ReadableFile> openRegularFile(const std::string& path)
     // Without O_NONBLOCK, opening a FIFO waits until something writes to it.
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) {
-        return Result<ReadableFile>::failure(fileErrorMessage(path, errno));
+        return fileError(path, errno);
     }
     struct stat info {};
     std::string failure;
@@ -468,7 +502,7 @@ Status checkNameFits(const std::string& directory, std::string_view name)
     const std::string path = withTrailingSeparator(directory).append(name);
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0 && errno == ENAMETOOLONG) {
-        return Status::failure(fileErrorMessage(path, ENAMETOOLONG));
+        return fileError(path, ENAMETOOLONG);
     }
     return Status::success();
 }
@@ -510,7 +544,7 @@ Result<std::string> readWholeDescriptor(int descriptor, const std::string& pathF
             if (errno == EINTR) {
                 continue;
             }
-            return Result<std::string>::failure(fileErrorMessage(pathForErrors, errno));
+            return fileError(pathForErrors, errno);
         }
         if (got == 0) {
             return content;
@@ -576,9 +610,7 @@ int renameChecked(const std::string& from, const std::string& to)
     return 0;
 }
 
-}  // namespace
-
-int renameWithoutReplace(const std::string& from, const std::string& to)
+int renameWithoutReplacing(const std::string& from, const std::string& to)
 {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
         return 0;
@@ -603,14 +635,20 @@ int renameWithoutReplace(const std::string& from, const std::string& to)
     return errno;
 }
 
-Status writeFileAtomically(const std::string& path, std::string_view content, ExistingFile existing,
-                           bool* existed, Durability durability, LinkAtPath link)
+}  // namespace
+
+Status renameWithoutReplace(const std::string& from, const std::string& to)
 {
-    if (existed != nullptr) {
-        *existed = false;
-    }
+    const int error = renameWithoutReplacing(from, to);
+    return error == 0 ? Status::success()
+                      : Status::failure(systemErrorText(error), errorKindOf(error));
+}
+
+Status writeFileAtomically(const std::string& path, std::string_view content, ExistingFile existing,
+                           Durability durability, LinkAtPath link)
+{
     if (link == LinkAtPath::Refuse && isSymbolicLink(path)) {
-        return Status::failure(symbolicLinkMessage(path));
+        return symbolicLinkRefusal(path);
     }
     const std::string target = link == LinkAtPath::Follow ? linkTarget(path) : path;
     mode_t mode = 0666;
@@ -618,7 +656,7 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
     struct stat info {};
     if (existing == ExistingFile::Replace && ::stat(target.c_str(), &info) == 0) {
         if (markedReadOnly(AT_FDCWD, target, info)) {
-            return Status::failure(fileErrorMessage(path, EACCES));
+            return fileError(path, EACCES);
         }
         mode = info.st_mode & 07777;
         keepMode = true;
@@ -636,15 +674,15 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
         descriptor = createTemporaryBeside(AT_FDCWD, target, mode, temporaryPath);
     }
     if (descriptor < 0) {
-        return Status::failure(fileErrorMessage(path, errno));
+        return fileError(path, errno);
     }
     Status written = writeAll(descriptor, content, path);
     if (written && keepMode && ::fchmod(descriptor, mode) != 0) {
-        written = Status::failure(fileErrorMessage(path, errno));
+        written = fileError(path, errno);
     }
     const bool flush = durability == Durability::Flush;
     if (written && flush && ::fsync(descriptor) != 0) {
-        written = Status::failure(fileErrorMessage(path, errno));
+        written = fileError(path, errno);
     }
 
     int placeError = 0;
@@ -652,12 +690,12 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
         placeError = nameUnnamedFile(descriptor, AT_FDCWD, target, existing);
     }
     if (::close(descriptor) != 0 && written) {
-        written = Status::failure(fileErrorMessage(path, errno));
+        written = fileError(path, errno);
     }
     if (written && !unnamed) {
         placeError = existing == ExistingFile::Replace
                          ? (::rename(temporaryPath.c_str(), target.c_str()) == 0 ? 0 : errno)
-                         : renameWithoutReplace(temporaryPath, target);
+                         : renameWithoutReplacing(temporaryPath, target);
         if (placeError != 0) {
             ::unlink(temporaryPath.c_str());
         }
@@ -669,10 +707,7 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
         return written;
     }
     if (placeError != 0) {
-        if (existed != nullptr && placeError == EEXIST) {
-            *existed = true;
-        }
-        return Status::failure(fileErrorMessage(path, placeError));
+        return fileError(path, placeError);
     }
     if (flush) {
         syncDirectory(directory);

@@ -1,6 +1,9 @@
+// clang-format off
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+#include <aclapi.h>
+// clang-format on
 
 #include <cstdio>
 
@@ -8,30 +11,12 @@
 #include "platform/file_system.h"
 #include "platform/temporary_names.h"
 #include "platform/wide_text.h"
+#include "platform/windows_handle.h"
+#include "platform/windows_paths.h"
 
 namespace pixmosa {
 
 namespace {
-
-// A handle closed when it goes.
-class Handle {
-public:
-    explicit Handle(HANDLE handle) : m_handle(handle) {}
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle()
-    {
-        if (valid()) {
-            ::CloseHandle(m_handle);
-        }
-    }
-    bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return m_handle; }
-    HANDLE release() { return std::exchange(m_handle, INVALID_HANDLE_VALUE); }
-
-private:
-    HANDLE m_handle;
-};
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
@@ -52,11 +37,17 @@ HANDLE openForMetadata(const std::string& path)
                          FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
-std::optional<BY_HANDLE_FILE_INFORMATION> informationOf(const std::string& path)
+// The error, when there is none, is taken at the call that failed, before a handle's closing
+// can change what GetLastError says.
+std::optional<BY_HANDLE_FILE_INFORMATION> informationOf(const std::string& path,
+                                                        int* error = nullptr)
 {
     const Handle file(openForMetadata(path));
     BY_HANDLE_FILE_INFORMATION information{};
     if (!file.valid() || !::GetFileInformationByHandle(file.get(), &information)) {
+        if (error != nullptr) {
+            *error = lastError();
+        }
         return std::nullopt;
     }
     return information;
@@ -64,9 +55,22 @@ std::optional<BY_HANDLE_FILE_INFORMATION> informationOf(const std::string& path)
 
 std::int64_t nanoseconds(const FILETIME& time)
 {
-    const std::uint64_t ticks =
-        (std::uint64_t{time.dwHighDateTime} << 32) | std::uint64_t{time.dwLowDateTime};
-    return static_cast<std::int64_t>(ticks) * 100;
+    return nanosecondsSinceEpoch((std::uint64_t{time.dwHighDateTime} << 32) |
+                                 std::uint64_t{time.dwLowDateTime});
+}
+
+// What the directory entry of a path says of it, without opening it: opening a OneDrive
+// placeholder would fetch it.
+std::optional<WIN32_FIND_DATAW> entryOf(const std::string& path)
+{
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileExW(widePath(path).c_str(), FindExInfoBasic, &found,
+                                             FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    ::FindClose(search);
+    return found;
 }
 
 Status writeAll(HANDLE file, std::string_view content, const std::string& pathForErrors)
@@ -75,7 +79,7 @@ Status writeAll(HANDLE file, std::string_view content, const std::string& pathFo
         DWORD written = 0;
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size(), 1u << 30));
         if (!::WriteFile(file, content.data(), chunk, &written, nullptr)) {
-            return Status::failure(fileErrorMessage(pathForErrors, lastError()));
+            return fileError(pathForErrors, lastError());
         }
         content.remove_prefix(written);
     }
@@ -83,22 +87,25 @@ Status writeAll(HANDLE file, std::string_view content, const std::string& pathFo
 }
 
 // Writes the content to a new temporary file beside the target; its name, or the error.
+// A temporary is hidden until it takes its name, so one a killed writer leaves is not shown
+// until the next run clears it.
 Status writeTemporaryBeside(const std::string& target, std::string_view content, bool flush,
                             std::string& temporaryPath)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporaryPath = temporaryNameBeside(target);
         Handle file(::CreateFileW(widePath(temporaryPath).c_str(), GENERIC_WRITE, 0, nullptr,
-                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                  CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr));
         if (!file.valid()) {
-            if (::GetLastError() == ERROR_FILE_EXISTS) {
+            const int error = lastError();
+            if (error == ERROR_FILE_EXISTS) {
                 continue;
             }
-            return Status::failure(fileErrorMessage(target, lastError()));
+            return fileError(target, error);
         }
         Status written = writeAll(file.get(), content, target);
         if (written && flush && !::FlushFileBuffers(file.get())) {
-            written = Status::failure(fileErrorMessage(target, lastError()));
+            written = fileError(target, lastError());
         }
         if (!written) {
             ::CloseHandle(file.release());
@@ -106,7 +113,7 @@ Status writeTemporaryBeside(const std::string& target, std::string_view content,
         }
         return written;
     }
-    return Status::failure(fileErrorMessage(target, ERROR_FILE_EXISTS));
+    return fileError(target, ERROR_FILE_EXISTS);
 }
 
 // A file the user marked read-only stays as it is: a rename over it would replace it.
@@ -115,26 +122,61 @@ bool markedReadOnly(DWORD attributes)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-bool isLink(DWORD attributes)
+// The access rights a file was given of its own (not those its folder passes on), copied onto
+// the file that takes its place.
+void copyAccessRights(const std::wstring& from, const std::wstring& to)
 {
-    return attributes != INVALID_FILE_ATTRIBUTES &&
-           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    PACL rights = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (::GetNamedSecurityInfoW(from.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                nullptr, &rights, nullptr, &descriptor) != ERROR_SUCCESS) {
+        return;
+    }
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    const bool isProtected = ::GetSecurityDescriptorControl(descriptor, &control, &revision) &&
+                             (control & SE_DACL_PROTECTED) != 0;
+    ::SetNamedSecurityInfoW(
+        const_cast<wchar_t*>(to.c_str()), SE_FILE_OBJECT,
+        DACL_SECURITY_INFORMATION | (isProtected ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                 : UNPROTECTED_DACL_SECURITY_INFORMATION),
+        nullptr, nullptr, rights, nullptr);
+    ::LocalFree(descriptor);
 }
 
-// Windows refuses to rename over a file that another program holds open for a moment (a
-// reader of the store, a virus scanner), so a refused replace is tried again for about a second.
-bool replaceByRenaming(const std::string& from, const std::string& to, DWORD flags)
+// Puts a complete temporary in the target's place in one step; 0 or the error. A replaced
+// file's attributes and access rights go to the new file first, as a replaced file keeps its
+// mode on POSIX systems (ReplaceFileW would keep them too, but not in one step: for a moment
+// the file would be missing to its readers). A folder is never replaced. Windows refuses to
+// replace a file that another program holds open for a moment (a reader of the store, a virus
+// scanner), so a refused replace is tried again for about a second.
+int placeTemporary(const std::string& temporary, const std::string& target, bool replace,
+                   bool flush)
 {
-    const std::wstring wideFrom = widePath(from);
-    const std::wstring wideTo = widePath(to);
-    for (int attempt = 0;; ++attempt) {
-        if (::MoveFileExW(wideFrom.c_str(), wideTo.c_str(), flags)) {
-            return true;
+    const std::wstring from = widePath(temporary);
+    const std::wstring to = widePath(target);
+    DWORD attributes = FILE_ATTRIBUTE_NORMAL;
+    if (const DWORD old = ::GetFileAttributesW(to.c_str());
+        replace && old != INVALID_FILE_ATTRIBUTES) {
+        if ((old & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return ERROR_ACCESS_DENIED;
         }
-        const DWORD error = ::GetLastError();
+        constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        attributes = (old & kKept) != 0 ? old & kKept : FILE_ATTRIBUTE_NORMAL;
+        copyAccessRights(to, from);
+    }
+    ::SetFileAttributesW(from.c_str(), attributes);
+    const DWORD flags =
+        (replace ? MOVEFILE_REPLACE_EXISTING : 0) | (flush ? MOVEFILE_WRITE_THROUGH : 0);
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExW(from.c_str(), to.c_str(), flags)) {
+            return 0;
+        }
+        const int error = lastError();
         const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
-        if (!held || (flags & MOVEFILE_REPLACE_EXISTING) == 0 || attempt == 50) {
-            return false;
+        if (!replace || !held || attempt == 50) {
+            return error;
         }
         ::Sleep(20);
     }
@@ -147,15 +189,33 @@ std::string systemErrorText(int errorNumber)
     return windowsErrorText(static_cast<unsigned long>(errorNumber));
 }
 
-int lookupError(const std::string& path)
+ErrorKind errorKindOf(int errorNumber)
 {
-    return informationOf(path) ? 0 : lastError();
+    switch (errorNumber) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_DIRECTORY:
+        return ErrorKind::NotFound;
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS:
+        return ErrorKind::Exists;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_WRITE_PROTECT:
+        return ErrorKind::Permission;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ErrorKind::NoSpace;
+    default:
+        return ErrorKind::Other;
+    }
 }
 
-bool isMissingError(int errorNumber)
+Status lookUp(const std::string& path)
 {
-    return errorNumber == ERROR_FILE_NOT_FOUND || errorNumber == ERROR_PATH_NOT_FOUND ||
-           errorNumber == ERROR_INVALID_NAME || errorNumber == ERROR_DIRECTORY;
+    int error = 0;
+    return informationOf(path, &error) ? Status::success() : fileError(path, error);
 }
 
 bool fileExists(const std::string& path)
@@ -185,8 +245,8 @@ Status makeDirectories(const std::string& path)
         const DWORD error = ::GetLastError();
         // Another program may have made it meanwhile; a file of that name is no directory.
         if (error != ERROR_ALREADY_EXISTS || !directoryExists(path)) {
-            return Status::failure(fileErrorMessage(
-                path, error == ERROR_ALREADY_EXISTS ? ERROR_DIRECTORY : static_cast<int>(error)));
+            return fileError(
+                path, error == ERROR_ALREADY_EXISTS ? ERROR_DIRECTORY : static_cast<int>(error));
         }
     }
     return Status::success();
@@ -195,22 +255,37 @@ Status makeDirectories(const std::string& path)
 Result<std::vector<std::string>> listDirectory(const std::string& path)
 {
     WIN32_FIND_DATAW found{};
-    const std::wstring pattern = widePath(path) + L"\\*";
+    std::wstring pattern = widePath(path);
+    if (pattern.empty() || pattern.back() != L'\\') {
+        pattern += L'\\';
+    }
+    pattern += L'*';
     HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE) {
-        return Result<std::vector<std::string>>::failure(fileErrorMessage(path, lastError()));
-    }
     std::vector<std::string> names;
+    if (search == INVALID_HANDLE_VALUE) {
+        // A drive's root has no "." or "..", so an empty one has no entry at all.
+        const int error = lastError();
+        return error == ERROR_FILE_NOT_FOUND && directoryExists(path)
+                   ? Result<std::vector<std::string>>(names)
+                   : fileError(path, error);
+    }
+    int error = 0;
     do {
         const std::wstring_view name = found.cFileName;
         if (name != L"." && name != L"..") {
             names.push_back(narrowText(name));
         }
-    } while (::FindNextFileW(search, &found));
+    } while (::FindNextFileW(search, &found) || (error = lastError()) != ERROR_NO_MORE_FILES);
     ::FindClose(search);
+    if (error != ERROR_NO_MORE_FILES) {
+        return fileError(path, error);
+    }
     return names;
 }
+
+// Windows keeps no folder open: every file is looked up by its path.
+class FileRewriter::OpenFolder {};
 
 FileRewriter::FileRewriter(SameContent same, Durability durability, ProtectedFiles protectedFiles)
     : m_same(same), m_durability(durability), m_protected(std::move(protectedFiles))
@@ -224,20 +299,23 @@ Status FileRewriter::write(const std::string& path, std::string_view content, bo
     if (unchanged != nullptr) {
         *unchanged = false;
     }
-    const DWORD attributes = attributesOf(path);
-    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    if (isLink(attributes)) {
-        return Status::failure(symbolicLinkMessage(path));
+    const std::optional<WIN32_FIND_DATAW> entry = entryOf(path);
+    const bool exists = entry.has_value();
+    if (exists && redirectsElsewhere(entry->dwFileAttributes, entry->dwReserved0)) {
+        return symbolicLinkRefusal(path);
     }
-    if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return Status::failure(fileErrorMessage(path, ERROR_ACCESS_DENIED));
+    if (exists && (entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return fileError(path, ERROR_ACCESS_DENIED);
     }
     if (const std::optional<FileIdentity> identity = exists ? fileIdentity(path) : std::nullopt) {
         if (const auto kept = m_protected.find(*identity); kept != m_protected.end()) {
             return Status::failure(path + ": " + kept->second);
         }
     }
-    if (exists && m_same == SameContent::LeaveAlone) {
+    const std::uint64_t size =
+        exists ? (std::uint64_t{entry->nFileSizeHigh} << 32) | entry->nFileSizeLow : 0;
+    // Only a file of the same size can hold the same content.
+    if (exists && m_same == SameContent::LeaveAlone && size == content.size()) {
         if (const Result<std::string> old = readWholeFile(path); old && *old == content) {
             if (unchanged != nullptr) {
                 *unchanged = true;
@@ -245,7 +323,7 @@ Status FileRewriter::write(const std::string& path, std::string_view content, bo
             return Status::success();
         }
     }
-    return writeFileAtomically(path, content, ExistingFile::Replace, nullptr, m_durability);
+    return writeFileAtomically(path, content, ExistingFile::Replace, m_durability);
 }
 
 Status checkNameFits(const std::string& directory, std::string_view name)
@@ -253,7 +331,7 @@ Status checkNameFits(const std::string& directory, std::string_view name)
     // The longest name every Windows file system takes, in UTF-16 units.
     const std::string path = withTrailingSeparator(directory).append(name);
     if (wideText(name.substr(name.find_last_of(kPathSeparators) + 1)).size() > 255) {
-        return Status::failure(fileErrorMessage(path, ERROR_FILENAME_EXCED_RANGE));
+        return fileError(path, ERROR_FILENAME_EXCED_RANGE);
     }
     return Status::success();
 }
@@ -280,12 +358,12 @@ Result<ReadableFile> openRegularFile(const std::string& path)
 {
     const DWORD attributes = attributesOf(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return Result<ReadableFile>::failure(fileErrorMessage(path, ERROR_ACCESS_DENIED));
+        return fileError(path, ERROR_ACCESS_DENIED);
     }
     Handle file(::CreateFileW(widePath(path).c_str(), GENERIC_READ, kShareAll, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
-        return Result<ReadableFile>::failure(fileErrorMessage(path, lastError()));
+        return fileError(path, lastError());
     }
     LARGE_INTEGER size{};
     if (::GetFileType(file.get()) != FILE_TYPE_DISK || !::GetFileSizeEx(file.get(), &size)) {
@@ -295,13 +373,13 @@ Result<ReadableFile> openRegularFile(const std::string& path)
     const int descriptor =
         ::_open_osfhandle(reinterpret_cast<std::intptr_t>(file.get()), _O_RDONLY | _O_BINARY);
     if (descriptor < 0) {
-        return Result<ReadableFile>::failure(fileErrorMessage(path, lastError()));
+        return fileError(path, lastError());
     }
     file.release();
     std::FILE* stream = ::_fdopen(descriptor, "rb");
     if (stream == nullptr) {
         ::_close(descriptor);
-        return Result<ReadableFile>::failure(fileErrorMessage(path, ERROR_NOT_ENOUGH_MEMORY));
+        return fileError(path, ERROR_NOT_ENOUGH_MEMORY);
     }
     return ReadableFile{stream, static_cast<std::uint64_t>(size.QuadPart)};
 }
@@ -366,12 +444,13 @@ std::optional<FileVersion> fileVersion(const std::string& path)
          (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow},
         (std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow,
         nanoseconds(information.ftLastWriteTime),
-        basic.ChangeTime.QuadPart * 100};
+        nanosecondsSinceEpoch(static_cast<std::uint64_t>(basic.ChangeTime.QuadPart))};
 }
 
 bool isSymbolicLink(const std::string& path)
 {
-    return isLink(attributesOf(path));
+    const std::optional<WIN32_FIND_DATAW> entry = entryOf(path);
+    return entry && redirectsElsewhere(entry->dwFileAttributes, entry->dwReserved0);
 }
 
 std::optional<std::string> resolvedPath(const std::string& path)
@@ -380,24 +459,23 @@ std::optional<std::string> resolvedPath(const std::string& path)
     if (!file.valid()) {
         return std::nullopt;
     }
-    std::wstring name(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetFinalPathNameByHandleW(
-            file.get(), name.data(), static_cast<DWORD>(name.size()), VOLUME_NAME_DOS);
-        if (length == 0) {
+    std::wstring name(32768, L'\0');
+    const DWORD length = ::GetFinalPathNameByHandleW(
+        file.get(), name.data(), static_cast<DWORD>(name.size()), VOLUME_NAME_DOS);
+    if (length > 0 && length < name.size()) {
+        name.resize(length);
+        return narrowText(ordinaryPathForm(std::move(name)));
+    }
+    // Wine cannot give a path longer than 260 characters here. Where no part of the path is a
+    // link, the path it leads to is its full form.
+    std::string full = narrowText(ordinaryPathForm(widePath(path)));
+    for (std::string part = full; !isRootDirectory(part) && part.size() > 3;
+         part = parentDirectory(part)) {
+        if (isSymbolicLink(part)) {
             return std::nullopt;
         }
-        if (length < name.size()) {
-            name.resize(length);
-            break;
-        }
-        name.resize(length + 1);
     }
-    constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
-    if (name.compare(0, kLongPrefix.size(), kLongPrefix) == 0) {
-        name.erase(0, kLongPrefix.size());
-    }
-    return narrowText(name);
+    return full;
 }
 
 Result<std::string> readWholeFile(const std::string& path)
@@ -414,16 +492,20 @@ Result<std::string> readWholeFile(const std::string& path)
     const bool failed = std::ferror(file->stream) != 0;
     std::fclose(file->stream);
     if (failed) {
-        return Result<std::string>::failure(fileErrorMessage(path, ERROR_READ_FAULT));
+        return fileError(path, ERROR_READ_FAULT);
     }
     return content;
 }
 
-int renameWithoutReplace(const std::string& from, const std::string& to)
+Status renameWithoutReplace(const std::string& from, const std::string& to)
 {
     const auto move = [](const std::string& source, const std::string& target) {
         return ::MoveFileExW(widePath(source).c_str(), widePath(target).c_str(), 0) ? 0
                                                                                     : lastError();
+    };
+    const auto outcome = [](int error) {
+        return error == 0 ? Status::success()
+                          : Status::failure(systemErrorText(error), errorKindOf(error));
     };
     // A new name that differs only in letter case names the file itself: renamed through a free
     // name, since not every system changes the case on a rename onto the same file.
@@ -434,27 +516,24 @@ int renameWithoutReplace(const std::string& from, const std::string& to)
     if (source && source == fileIdentity(to) && leaf(from) != leaf(to)) {
         const std::string between = caseChangeNameBeside(from);
         if (const int error = move(from, between); error != 0) {
-            return error;
+            return outcome(error);
         }
         if (const int error = move(between, to); error != 0) {
             move(between, from);
-            return error;
+            return outcome(error);
         }
-        return 0;
+        return Status::success();
     }
-    return move(from, to);
+    return outcome(move(from, to));
 }
 
 Status writeFileAtomically(const std::string& path, std::string_view content, ExistingFile existing,
-                           bool* existed, Durability durability, LinkAtPath link)
+                           Durability durability, LinkAtPath link)
 {
-    if (existed != nullptr) {
-        *existed = false;
-    }
     std::string target = path;
     if (isSymbolicLink(path)) {
         if (link == LinkAtPath::Refuse) {
-            return Status::failure(symbolicLinkMessage(path));
+            return symbolicLinkRefusal(path);
         }
         // A store kept elsewhere through a link: the file the link names is replaced.
         if (std::optional<std::string> resolved = resolvedPath(path)) {
@@ -462,7 +541,7 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
         }
     }
     if (existing == ExistingFile::Replace && markedReadOnly(attributesOf(target))) {
-        return Status::failure(fileErrorMessage(path, ERROR_ACCESS_DENIED));
+        return fileError(path, ERROR_ACCESS_DENIED);
     }
     std::string temporaryPath;
     if (Status written =
@@ -470,15 +549,11 @@ Status writeFileAtomically(const std::string& path, std::string_view content, Ex
         !written) {
         return written;
     }
-    const DWORD flags = (existing == ExistingFile::Replace ? MOVEFILE_REPLACE_EXISTING : 0) |
-                        (durability == Durability::Flush ? MOVEFILE_WRITE_THROUGH : 0);
-    if (!replaceByRenaming(temporaryPath, target, flags)) {
-        const DWORD error = ::GetLastError();
+    if (const int error = placeTemporary(temporaryPath, target, existing == ExistingFile::Replace,
+                                         durability == Durability::Flush);
+        error != 0) {
         ::DeleteFileW(widePath(temporaryPath).c_str());
-        if (existed != nullptr && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)) {
-            *existed = true;
-        }
-        return Status::failure(fileErrorMessage(path, static_cast<int>(error)));
+        return fileError(path, error);
     }
     return Status::success();
 }

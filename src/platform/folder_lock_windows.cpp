@@ -7,6 +7,7 @@
 
 #include "platform/folder_lock.h"
 #include "platform/wide_text.h"
+#include "platform/windows_handle.h"
 
 namespace pixmosa {
 
@@ -54,15 +55,9 @@ std::wstring lockFolder()
 
 // A lock file, open for reading by anyone and locked with LockFileEx: the system releases the
 // lock when the handle goes, also when its process is killed.
-class FolderLock::Holder {
+class FolderLock::Holder : public Handle {
 public:
-    explicit Holder(HANDLE file) : m_file(file) {}
-    Holder(const Holder&) = delete;
-    Holder& operator=(const Holder&) = delete;
-    ~Holder() { ::CloseHandle(m_file); }
-
-private:
-    HANDLE m_file;
+    using Handle::Handle;
 };
 
 std::optional<FolderLock> FolderLock::tryAcquire(const std::string& directory)

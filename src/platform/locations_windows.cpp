@@ -8,6 +8,7 @@
 #include "common/paths.h"
 #include "platform/file_system.h"
 #include "platform/locations.h"
+#include "platform/temporary_names.h"
 #include "platform/wide_text.h"
 
 namespace pixmosa {
@@ -46,13 +47,14 @@ std::string applicationDataDirectory()
 }
 
 // A portable copy: the program may write beside itself. Asked by making a file there that
-// goes again when closed.
+// goes again when closed, under a name of this run's own, so a probe left behind or another
+// copy starting at the same moment cannot make the folder look read-only.
 bool isOwnProgramDirectory(const std::string& directory)
 {
     if (directory.empty()) {
         return false;
     }
-    const std::string probe = withTrailingSeparator(directory) + ".pixmosa-write-probe";
+    const std::string probe = temporaryNameBeside(withTrailingSeparator(directory) + "write-probe");
     HANDLE file = ::CreateFileW(widePath(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE) {

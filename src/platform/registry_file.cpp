@@ -65,7 +65,7 @@ Status RegistryFile::writeValue(std::string_view key, std::string_view name,
     RegistryDocument document = RegistryDocument::parse(*text);
     document.setValue(fullKeyPath(key), name, value);
     removeStaleTemporaries(parentDirectory(m_path));
-    return writeFileAtomically(m_path, document.serialize(), ExistingFile::Replace, nullptr,
+    return writeFileAtomically(m_path, document.serialize(), ExistingFile::Replace,
                                Durability::Flush, LinkAtPath::Follow);
 }
 

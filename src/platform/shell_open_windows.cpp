@@ -10,7 +10,7 @@ namespace pixmosa {
 
 Status openWithDesktop(const std::string& path)
 {
-    const std::wstring file = widePath(path);
+    const std::wstring file = wideShellPath(path);
     SHELLEXECUTEINFOW open{};
     open.cbSize = sizeof open;
     open.fMask = SEE_MASK_FLAG_NO_UI;

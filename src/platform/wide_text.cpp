@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/windows_paths.h"
+
 namespace pixmosa {
 
 std::wstring wideText(std::string_view text)
@@ -30,7 +32,7 @@ std::string narrowText(std::wstring_view text)
     return narrow;
 }
 
-std::wstring widePath(const std::string& path)
+std::wstring wideShellPath(const std::string& path)
 {
     std::wstring wide = wideText(path);
     for (wchar_t& c : wide) {
@@ -39,6 +41,29 @@ std::wstring widePath(const std::string& path)
         }
     }
     return wide;
+}
+
+std::wstring widePath(const std::string& path)
+{
+    std::wstring wide = wideShellPath(path);
+    const bool full =
+        (wide.size() >= 3 && wide[1] == L':' && wide[2] == L'\\') || wide.starts_with(L"\\\\");
+    if (!full || wide.starts_with(L"\\\\?\\") || wide.starts_with(L"\\\\.\\")) {
+        return wide;
+    }
+    // The long form is taken as it stands, so "." and ".." are resolved first.
+    std::wstring resolved(wide.size() + 1, L'\0');
+    DWORD length = ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(resolved.size()),
+                                      resolved.data(), nullptr);
+    if (length >= resolved.size()) {
+        resolved.resize(length);
+        length = ::GetFullPathNameW(wide.c_str(), length, resolved.data(), nullptr);
+    }
+    if (length == 0) {
+        return wide;
+    }
+    resolved.resize(length);
+    return longPathForm(std::move(resolved));
 }
 
 std::string windowsErrorText(unsigned long code)

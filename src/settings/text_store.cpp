@@ -146,12 +146,11 @@ Status EditTextStore(const std::string& path, const std::function<Status(TextSto
             if (Status made = makeDirectories(parentDirectory(path)); !made) {
                 return made;
             }
-            bool existed = false;
             Status written =
                 writeFileAtomically(path, joinLinesCrLf(document.lines()), ExistingFile::Keep,
-                                    &existed, Durability::Flush, LinkAtPath::Follow);
+                                    Durability::Flush, LinkAtPath::Follow);
             // Another program made the file meanwhile: the edit is made again on its lines.
-            if (!existed || attempt > 0) {
+            if (written || written.kind() != ErrorKind::Exists || attempt > 0) {
                 return written;
             }
             continue;
@@ -176,7 +175,7 @@ Status EditTextStore(const std::string& path, const std::function<Status(TextSto
             return Status::success();
         }
         removeStaleTemporaries(parentDirectory(path));
-        return writeFileAtomically(path, updated, ExistingFile::Replace, nullptr, Durability::Flush,
+        return writeFileAtomically(path, updated, ExistingFile::Replace, Durability::Flush,
                                    LinkAtPath::Follow);
     }
 }

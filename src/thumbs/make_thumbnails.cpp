@@ -53,9 +53,11 @@ Result<CommandEnd> MakeThumbnails([[maybe_unused]] const FolderLock& folder,
     if (Status refused = refuseThumbnailsReplacingImages(settings); !refused) {
         return refused;
     }
-    const Result<std::vector<std::string>> named = imagesThatCanBeNamed(
-        listed, work.keepGoing, observer,
-        [&](const std::string& image) { return checkThumbnailName(settings, image); });
+    const Result<std::vector<std::string>> named =
+        imagesThatCanBeNamed(listed, work.keepGoing, observer, [&](const std::string& image) {
+            const Status photo = checkPhotoName(settings, image);
+            return photo ? checkThumbnailName(settings, image) : photo;
+        });
     if (!named) {
         return named.status();
     }

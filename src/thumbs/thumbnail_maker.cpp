@@ -169,8 +169,10 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,
             warning = jpegWarningMessage(source, decoder.warningText());
         }
         if (!colours.leftOut.empty()) {
-            warning +=
-                (warning.empty() ? "" : "\n") + profileLeftOutMessage(source, colours.leftOut);
+            if (!warning.empty()) {
+                warning += '\n';
+            }
+            warning += profileLeftOutMessage(source, colours.leftOut);
         }
     }
     raster.colourProfile = std::move(colours.profile);
@@ -221,7 +223,7 @@ FileRewriter thumbnailWriter(ProtectedFiles images)
 Status writeThumbnail(FileRewriter& files, const std::string& destination, std::string_view content)
 {
     if (Status written = files.write(destination, content); !written) {
-        return Status::failure(cannotCreateFileMessage(written.message()));
+        return Status::failure(cannotCreateFileMessage(written.message()), written.kind());
     }
     return Status::success();
 }

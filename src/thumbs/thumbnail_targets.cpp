@@ -4,6 +4,7 @@
 
 #include "catalogue/image_paths.h"
 #include "common/paths.h"
+#include "platform/file_names.h"
 #include "platform/file_system.h"
 
 namespace pixmosa {
@@ -42,14 +43,31 @@ bool leavesByItsText(const std::string& folder)
 Status checkThumbnailFolder(const GallerySettings& settings)
 {
     const std::string imageDirectory = withTrailingSeparator(settings.ImageDir);
-    if (!leavesByItsText(settings.ThumbFolder) &&
-        (!directoryExists(imageDirectory) ||
-         liesWithin(thumbnailDirectory(settings), imageDirectory))) {
+    const auto notInside = [&settings] {
+        return Status::failure("The thumbnail folder \"" + settings.ThumbsDir +
+                               "\" (ThumbsDir) is not inside the image directory " +
+                               settings.ImageDir + ": thumbnails are kept in a sub-folder of it");
+    };
+    const std::string& folder = settings.ThumbFolder;
+    if (leavesByItsText(folder)) {
+        return notInside();
+    }
+    for (std::size_t start = 0; start < folder.size();) {
+        const std::size_t end =
+            std::min(folder.find_first_of(kPathSeparators, start), folder.size());
+        const std::string_view part = std::string_view(folder).substr(start, end - start);
+        if (const std::optional<std::string> problem =
+                part == "." || part == ".." ? std::nullopt : nameProblem(part)) {
+            return Status::failure("The thumbnail folder \"" + settings.ThumbsDir +
+                                   "\" (ThumbsDir) cannot be made: " + *problem);
+        }
+        start = end + 1;
+    }
+    if (!directoryExists(imageDirectory) ||
+        liesWithin(thumbnailDirectory(settings), imageDirectory)) {
         return Status::success();
     }
-    return Status::failure("The thumbnail folder \"" + settings.ThumbsDir +
-                           "\" (ThumbsDir) is not inside the image directory " + settings.ImageDir +
-                           ": thumbnails are kept in a sub-folder of it");
+    return notInside();
 }
 
 Status makeThumbnailDirectory(const GallerySettings& settings)
@@ -88,8 +106,20 @@ Status checkThumbnailDestinations(const std::vector<ThumbnailJob>& jobs,
     return Status::success();
 }
 
+Status checkPhotoName(const GallerySettings& settings, const std::string& image)
+{
+    if (const std::optional<std::string> problem = nameProblem(image)) {
+        return Status::failure("Cannot open file " + imagePath(settings, image) + ": " + *problem);
+    }
+    return Status::success();
+}
+
 Status checkThumbnailName(const GallerySettings& settings, const std::string& image)
 {
+    if (const std::optional<std::string> problem = nameProblem(settings.ThumbPrefix + image)) {
+        return Status::failure(
+            cannotCreateFileMessage(thumbnailPath(settings, image) + ": " + *problem));
+    }
     // Where the folder is still to be made, the image directory's file system stands for it.
     const std::string folder = thumbnailDirectory(settings);
     const Status fits =

@@ -48,7 +48,8 @@ void TfrmMain::butImgDirClick()
     if (!chosen) {
         return;
     }
-    ImageDir->setText(*chosen);
+    // Shown and stored as the system writes paths (C:\Users\... on Windows).
+    ImageDir->setText(QDir::toNativeSeparators(*chosen));
     scanImageDirectory();
 }
 

@@ -30,11 +30,11 @@ constexpr int kWindowHelpContext = 10;
 }  // namespace
 
 // A fixed dialog frame: a title with the system menu, close and context help, and neither
-// minimise nor maximise.
+// minimise nor maximise (on Windows its thin dialog frame, which cannot be resized).
 TfrmMain::TfrmMain(Registry& registry, std::string textStorePath, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowContextHelpButtonHint),
+                          Qt::WindowContextHelpButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_registry(registry),
       m_textStorePath(std::move(textStorePath)),
       m_dialogs(dialogs),

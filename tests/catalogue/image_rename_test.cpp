@@ -117,6 +117,30 @@ TEST(ImageRenameTest, RenameThatOnlyChangesTheLetterCaseIsMade)
     EXPECT_EQ(dir.read("X1.jpg"), "one");
 }
 
+#ifdef _WIN32
+// A colon would name a stream of a file "a", into which the photo would vanish; a device name
+// would be the device.
+TEST(ImageRenameTest, NamesWindowsCannotHoldAreRefused)
+{
+    const TempDir dir;
+    dir.write("a.jpg", "a");
+    Names images{"a.jpg"};
+
+    const std::vector<RefusedRename> colon =
+        RenameImages(test::lockedFolder(dir.path()), dir.path(), images, "a:b");
+    const std::vector<RefusedRename> device =
+        RenameImages(test::lockedFolder(dir.path()), dir.path(), images, "COM");
+    ASSERT_EQ(colon.size(), 1u);
+    EXPECT_EQ(colon[0].message,
+              "Cannot rename a.jpg to a:b1.jpg: it holds \":\", which Windows "
+              "names cannot hold");
+    ASSERT_EQ(device.size(), 1u);
+    EXPECT_EQ(device[0].message,
+              "Cannot rename a.jpg to COM1.jpg: it is the name of the device COM1");
+    EXPECT_EQ(*listDirectory(dir.path()), Names{"a.jpg"});
+}
+#endif
+
 TEST(ImageRenameTest, EmptyListChangesNothing)
 {
     const TempDir dir;

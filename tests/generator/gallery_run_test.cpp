@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <initializer_list>
 
+#include "catalogue/image_paths.h"
+#include "common/paths.h"
 #include "generator/generated_files.h"
 #include "platform/file_system.h"
 #include "settings/text_store.h"
@@ -935,6 +937,23 @@ TEST_F(GalleryRunTest, PhotoWhosePageNameIsTooLongIsRefusedOrLeftOutBeforeAnythi
     EXPECT_NE(observer.leftOutErrors[0].find(imageBaseName(longName) + ".html"), std::string::npos);
     EXPECT_NE(read("Gallery1.html").find("z.html"), std::string::npos);
     EXPECT_NE(read("Gallery3.html").find("b.html"), std::string::npos);
+}
+
+// A folder deeper than 260 characters has its gallery like any other.
+TEST_F(GalleryRunTest, GalleryInAFolderDeeperThan260CharactersIsMade)
+{
+    const std::string deep = dir.path("pics/" + std::string(120, 'a') + "/" +
+                                      std::string(120, 'b') + "/" + std::string(40, 'c'));
+    ASSERT_GT(deep.size(), 300u);
+    ASSERT_TRUE(makeDirectories(deep).ok());
+    inputs.settings.ImageDir = deep;
+    inputs.images = {"p1.jpg"};
+    const std::string jpeg = test::encodeJpeg(test::patternImage(40, 30));
+    ASSERT_TRUE(
+        writeFileAtomically(deep + kPathSeparator + "p1.jpg", jpeg, ExistingFile::Replace).ok());
+    runAndExpectSuccess();
+    EXPECT_TRUE(lookUp(deep + kPathSeparator + "index.html").ok());
+    EXPECT_TRUE(lookUp(thumbnailPath(inputs.settings, "p1.jpg")).ok());
 }
 
 }  // namespace

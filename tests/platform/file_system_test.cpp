@@ -28,12 +28,12 @@ TEST(FileSystemTest, RenameWithoutReplaceNeverOverwrites)
     dir.write("a", "A");
     dir.write("b", "B");
 
-    EXPECT_EQ(systemErrorText(renameWithoutReplace(dir.path("a"), dir.path("b"))),
+    EXPECT_EQ(renameWithoutReplace(dir.path("a"), dir.path("b")).message(),
               test::reasonFor(test::Failure::AlreadyExists));
     EXPECT_EQ(dir.read("a"), "A");
     EXPECT_EQ(dir.read("b"), "B");
 
-    EXPECT_EQ(renameWithoutReplace(dir.path("a"), dir.path("c")), 0);
+    EXPECT_TRUE(renameWithoutReplace(dir.path("a"), dir.path("c")).ok());
     EXPECT_FALSE(dir.exists("a"));
     EXPECT_EQ(dir.read("c"), "A");
 }
@@ -61,13 +61,11 @@ TEST(FileSystemTest, AtomicWriteThatMustNotReplaceTellsTheFileExisted)
 {
     const TempDir dir;
     dir.write("f", "mine");
-    bool existed = false;
 
-    const Status written =
-        writeFileAtomically(dir.path("f"), "theirs", ExistingFile::Keep, &existed);
+    const Status written = writeFileAtomically(dir.path("f"), "theirs", ExistingFile::Keep);
 
     EXPECT_FALSE(written.ok());
-    EXPECT_TRUE(existed);
+    EXPECT_EQ(written.kind(), ErrorKind::Exists);
     EXPECT_EQ(dir.read("f"), "mine");
     EXPECT_EQ(dir.entryCount(), 1);
 }
@@ -99,7 +97,7 @@ TEST(FileSystemTest, WritesRefuseASymbolicLinkUnlessToldToFollowIt)
     EXPECT_FALSE(dir.exists("nowhere"));
     EXPECT_EQ(dir.entryCount(), 4);
 
-    ASSERT_TRUE(writeFileAtomically(dir.path("thumb.jpg"), "new", ExistingFile::Replace, nullptr,
+    ASSERT_TRUE(writeFileAtomically(dir.path("thumb.jpg"), "new", ExistingFile::Replace,
                                     Durability::Flush, LinkAtPath::Follow)
                     .ok());
     EXPECT_TRUE(test::isSymbolicLinkOnDisk(dir.path("thumb.jpg")));
@@ -119,7 +117,7 @@ TEST(FileSystemTest, ProtectedFileIsNeverReplacedAndSameContentIsRewrittenWhenAs
     ASSERT_TRUE(files.write(dir.path("t1.jpg"), "thumb").ok());
     EXPECT_NE(fileVersion(dir.path("t1.jpg"))->identity, first->identity);
 
-    ASSERT_EQ(renameWithoutReplace(dir.path("photo.jpg"), dir.path("t2.jpg")), 0);
+    ASSERT_TRUE(renameWithoutReplace(dir.path("photo.jpg"), dir.path("t2.jpg")).ok());
     EXPECT_EQ(files.write(dir.path("t2.jpg"), "thumb").message(),
               dir.path("t2.jpg") + ": it is the image photo.jpg");
     EXPECT_EQ(dir.read("t2.jpg"), "photo");

@@ -54,6 +54,83 @@ bool makeSymbolicLink(const std::string& target, const std::string& link)
     return !error;
 }
 
+bool giveOwnersChoice(const std::string& path)
+{
+#ifdef _WIN32
+    return ::SetFileAttributesW(fileSystemPath(path).c_str(), FILE_ATTRIBUTE_HIDDEN) != 0;
+#else
+    std::error_code error;
+    using std::filesystem::perms;
+    std::filesystem::permissions(
+        fileSystemPath(path), perms::owner_read | perms::owner_write | perms::others_read, error);
+    return !error;
+#endif
+}
+
+bool hasOwnersChoice(const std::string& path)
+{
+#ifdef _WIN32
+    const DWORD attributes = ::GetFileAttributesW(fileSystemPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+#else
+    using std::filesystem::perms;
+    std::error_code error;
+    return std::filesystem::status(fileSystemPath(path), error).permissions() ==
+           (perms::owner_read | perms::owner_write | perms::others_read);
+#endif
+}
+
+OtherSpelling::OtherSpelling(const std::string& folder)
+{
+#ifdef _WIN32
+    const DWORD used = ::GetLogicalDrives();
+    for (wchar_t letter = L'Y'; letter >= L'P'; --letter) {
+        if ((used & (1u << (letter - L'A'))) != 0) {
+            continue;
+        }
+        const wchar_t drive[] = {letter, L':', 0};
+        const wchar_t root[] = {letter, L':', L'\\', 0};
+        if (::DefineDosDeviceW(0, drive, fileSystemPath(folder).c_str()) &&
+            ::GetFileAttributesW(root) != INVALID_FILE_ATTRIBUTES) {
+            m_path = std::string(1, static_cast<char>(letter)) + ":";
+            m_drive = true;
+            return;
+        }
+        ::DefineDosDeviceW(DDD_REMOVE_DEFINITION, drive, nullptr);
+        break;
+    }
+    // Wine makes no such drive, but reaches every folder through Z:, the Unix root, too.
+    using UnixName = char*(__cdecl*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    if (char* name = unixName != nullptr ? unixName(fileSystemPath(folder).c_str()) : nullptr) {
+        m_path = nativeSeparators(std::string("Z:") + name);
+        ::HeapFree(::GetProcessHeap(), 0, name);
+    }
+#else
+    const std::string link = folder + "-other-spelling";
+    if (makeSymbolicLink(folder, link)) {
+        m_path = link;
+    }
+#endif
+}
+
+OtherSpelling::~OtherSpelling()
+{
+    if (m_path.empty()) {
+        return;
+    }
+#ifdef _WIN32
+    if (m_drive) {
+        const wchar_t drive[] = {static_cast<wchar_t>(m_path[0]), L':', 0};
+        ::DefineDosDeviceW(DDD_REMOVE_DEFINITION, drive, nullptr);
+    }
+#else
+    std::error_code ignored;
+    std::filesystem::remove(fileSystemPath(m_path), ignored);
+#endif
+}
+
 bool isSymbolicLinkOnDisk(const std::string& path)
 {
     std::error_code error;

@@ -18,6 +18,28 @@ bool isSymbolicLinkOnDisk(const std::string& path);
 // The lock a command of a folder runs under, where no other program holds it.
 FolderLock lockedFolder(const std::string& directory);
 
+// What the owner of a file gave it, which replacing it must keep: an unusual mode on POSIX
+// systems (rw----r--), the hidden attribute on Windows.
+bool giveOwnersChoice(const std::string& path);
+bool hasOwnersChoice(const std::string& path);
+
+// Another path to a folder: a symbolic link beside it on POSIX systems, a drive letter of its
+// own on Windows (as subst makes one), or under Wine the Unix root's drive. Empty where none
+// can be made; gone with this.
+class OtherSpelling {
+public:
+    explicit OtherSpelling(const std::string& folder);
+    OtherSpelling(const OtherSpelling&) = delete;
+    OtherSpelling& operator=(const OtherSpelling&) = delete;
+    ~OtherSpelling();
+
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+    bool m_drive = false;
+};
+
 // The system's words for the failures tests provoke, as the program reports them.
 enum class Failure {
     NoSuchFile,

@@ -39,7 +39,13 @@ TempDir::~TempDir()
     std::error_code ignored;
     std::filesystem::permissions(fileSystemPath(m_path), std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);
+#ifdef _WIN32
+    // Below it may lie paths longer than 260 characters, removed only in the form without
+    // that limit.
+    std::filesystem::remove_all(fileSystemPath("\\\\?\\" + m_path), ignored);
+#else
     std::filesystem::remove_all(fileSystemPath(m_path), ignored);
+#endif
 }
 
 std::string nativeSeparators(std::string_view path)

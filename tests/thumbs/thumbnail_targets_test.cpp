@@ -126,6 +126,22 @@ TEST_F(ThumbnailTargetsTest, ThumbnailThatIsOneOfTheImagesIsRefusedBeforeAnythin
     EXPECT_TRUE(observer.events.empty());
 }
 
+#ifdef _WIN32
+// Windows would make "Thumbs." as "Thumbs", which the pages would not name; a device is no folder.
+TEST_F(ThumbnailTargetsTest, FolderWindowsCannotHoldIsRefusedWithTheReason)
+{
+    for (const auto& [thumbsDir, problem] :
+         {std::pair("Thumbs.", "it ends in a dot or a blank, which Windows drops from names"),
+          std::pair("small\\CON", "it is the name of the device CON")}) {
+        setThumbsDir(thumbsDir);
+        EXPECT_EQ(run().message(), std::string("The thumbnail folder \"") + thumbsDir +
+                                       "\" (ThumbsDir) cannot be made: " + problem);
+    }
+    EXPECT_EQ(dir.entryCount(), 1);
+    EXPECT_EQ(listDirectory(dir.path("pics/web"))->size(), 1u);
+}
+#endif
+
 TEST_F(ThumbnailTargetsTest, FolderThatCannotBeMadeIsNamedWithTheReason)
 {
     dir.write("pics/web/Thumbs", "a file");

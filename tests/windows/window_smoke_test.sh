@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # pixmosa.exe under Wine on a virtual X server with openbox: the window appears under its
-# caption, a picture of it is taken, and closing it through the window manager (Alt+F4) ends
-# the program and stores the window's place in the registry, Wine's real one.
+# caption, keeps its size when the window manager is asked to maximise it (the fixed dialog
+# frame offers no maximising), a picture of it is taken, and closing it through the window
+# manager (Alt+F4) ends the program and stores the window's place in the registry, Wine's
+# real one.
 # Usage: window_smoke_test.sh PIXMOSA_EXE SCREENSHOT_PNG
 set -euo pipefail
 
@@ -40,7 +42,17 @@ window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Pixmosa v' | he
 [ -n "$window" ] || { echo "no window with the caption 'Pixmosa v...' appeared" >&2; exit 1; }
 echo "window: $(xdotool getwindowname "$window")"
 sleep 2  # drawn
+before=$(xdotool getwindowgeometry "$window" | grep Geometry)
+wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz 2>/dev/null ||
+    xdotool windowactivate --sync "$window" key --clearmodifiers super+Up
+sleep 1
+after=$(xdotool getwindowgeometry "$window" | grep Geometry)
 import -window root "$screenshot"
+if [ "$before" != "$after" ]; then
+    echo "asked to maximise, the window changed its size: $before, then $after" >&2
+    exit 1
+fi
+echo "asked to maximise, the window kept its size ($after)"
 
 xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
 for _ in $(seq 1 100); do

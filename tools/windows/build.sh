@@ -42,6 +42,8 @@ started=$SECONDS
 (cd "$build/cmake" && ctest --output-on-failure --parallel "$jobs")
 echo "Windows tests passed under Wine in $((SECONDS - started)) s"
 
+bash "$root/tests/windows/store_lock_test.sh" "$build/cmake/src/cli/pixmosa-cli.exe"
+
 stage=$build/stage
 rm -rf "$stage"
 cmake --install "$build/cmake" --prefix "$stage"

@@ -19,13 +19,19 @@ Target amd64-unicode
 Name "Pixmosa ${VERSION}"
 OutFile "${OUTFILE}"
 SetCompressor /SOLID lzma
+; Pixmosa's name at the foot of every page, where the tool that made the installer would be.
+BrandingText "Pixmosa ${VERSION}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+; The last page offers to start the program.
+!define MUI_FINISHPAGE_RUN "$INSTDIR\pixmosa.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Run Pixmosa"
 
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
