@@ -373,14 +373,21 @@ std::span<const unsigned char> RowCut::next()
             m_markerGiven = false;
             continue;
         }
-        m_buffer.resize(
-            static_cast<std::size_t>(std::min<std::uint64_t>(kWindowBytes, end - m_readFrom)));
-        const std::optional<std::size_t> got = m_photo.readAt(m_readFrom, m_buffer);
-        if (!got || *got == 0) {
-            return {};  // a read that fails ends the input, as the end of a file would
+        // Kept intervals lie close together, so one read of a window serves several.
+        if (m_readFrom < m_bufferStart || m_readFrom - m_bufferStart >= m_bufferLength) {
+            m_buffer.resize(kWindowBytes);
+            const std::optional<std::size_t> got = m_photo.readAt(m_readFrom, m_buffer);
+            m_bufferStart = m_readFrom;
+            m_bufferLength = got.value_or(0);
+            if (m_bufferLength == 0) {
+                return {};  // a read that fails ends the input, as the end of a file would
+            }
         }
-        m_readFrom += *got;
-        return {m_buffer.data(), *got};
+        const std::size_t offset = static_cast<std::size_t>(m_readFrom - m_bufferStart);
+        const std::size_t count = static_cast<std::size_t>(
+            std::min<std::uint64_t>(m_bufferLength - offset, end - m_readFrom));
+        m_readFrom += count;
+        return {m_buffer.data() + offset, count};
     }
     if (m_ended) {
         return {};

@@ -86,6 +86,8 @@ private:
     bool m_ended = false;
     unsigned char m_marker[2] = {};
     std::vector<unsigned char> m_buffer;
+    std::uint64_t m_bufferStart = 0;  // where in the photo the buffer's bytes are from
+    std::size_t m_bufferLength = 0;
 };
 
 }  // namespace pixmosa
