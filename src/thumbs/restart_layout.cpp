@@ -33,7 +33,11 @@ std::uint32_t ceilDiv(std::uint32_t a, std::uint32_t b)
 // A window onto the photo's bytes that moves forward as they are asked for.
 class Window {
 public:
-    explicit Window(const PhotoBytes& photo) : m_photo(photo), m_buffer(kWindowBytes) {}
+    Window(const PhotoBytes& photo, std::vector<unsigned char>& buffer)
+        : m_photo(photo), m_buffer(buffer)
+    {
+        m_buffer.resize(kWindowBytes);
+    }
 
     // The byte at a position; nothing past the end or where the read fails.
     std::optional<unsigned char> at(std::uint64_t position)
@@ -98,7 +102,7 @@ private:
     }
 
     const PhotoBytes& m_photo;
-    std::vector<unsigned char> m_buffer;
+    std::vector<unsigned char>& m_buffer;
     std::uint64_t m_start = 0;
     std::size_t m_length = 0;
 };
@@ -159,12 +163,14 @@ PhotoBytes photoBytesIn(std::span<const unsigned char> bytes)
 
 std::optional<RestartLayout> findRestartLayout(std::span<const unsigned char> jpeg)
 {
-    return findRestartLayout(photoBytesIn(jpeg));
+    std::vector<unsigned char> window;
+    return findRestartLayout(photoBytesIn(jpeg), window);
 }
 
-std::optional<RestartLayout> findRestartLayout(const PhotoBytes& photo)
+std::optional<RestartLayout> findRestartLayout(const PhotoBytes& photo,
+                                               std::vector<unsigned char>& window)
 {
-    Window bytes(photo);
+    Window bytes(photo, window);
     if (bytes.at(0) != kMarker || bytes.at(1) != kStartOfImage) {
         return std::nullopt;
     }
@@ -313,8 +319,8 @@ std::vector<std::uint32_t> mcuRowsFor(const RestartLayout& layout,
 }
 
 RowCut::RowCut(const PhotoBytes& photo, const RestartLayout& layout,
-               const std::vector<std::uint32_t>& neededMcuRows)
-    : m_photo(photo), m_layout(layout), m_header(layout.header)
+               const std::vector<std::uint32_t>& neededMcuRows, std::vector<unsigned char>& window)
+    : m_photo(photo), m_layout(layout), m_header(layout.header), m_buffer(window)
 {
     // Whole intervals are kept: every row of an interval that holds a needed row, and every
     // interval of a needed row. Rows beyond the frame the layout was read with are none.

@@ -56,17 +56,19 @@ std::vector<std::uint32_t> mcuRowsFor(const RestartLayout& layout,
 // scan, no restart interval or one that does not fit the rows, another marker among the
 // intervals, a restart marker out of turn, a count of intervals that does not match the frame,
 // no end of image, or a read that fails.
-std::optional<RestartLayout> findRestartLayout(const PhotoBytes& photo);
+std::optional<RestartLayout> findRestartLayout(const PhotoBytes& photo,
+                                               std::vector<unsigned char>& window);
 std::optional<RestartLayout> findRestartLayout(std::span<const unsigned char> jpeg);
 
 // The photo cut down to the rows of MCUs that hold the given rows of MCUs (ascending, within
 // the frame): its header with the frame's height made that of the rows kept, and the intervals
 // that hold them, read from the photo as the decoder asks for them, with their restart markers
 // numbered anew. `mcuRows` gives, in order, the photo's rows of MCUs the cut photo is made of.
+// Both read the photo through `window`, which may serve one after the other.
 class RowCut final : public JpegInput {
 public:
     RowCut(const PhotoBytes& photo, const RestartLayout& layout,
-           const std::vector<std::uint32_t>& neededMcuRows);
+           const std::vector<std::uint32_t>& neededMcuRows, std::vector<unsigned char>& window);
 
     const std::vector<std::uint32_t>& mcuRows() const { return m_mcuRows; }
     std::span<const unsigned char> next() override;
@@ -85,7 +87,7 @@ private:
     bool m_markerGiven = false;
     bool m_ended = false;
     unsigned char m_marker[2] = {};
-    std::vector<unsigned char> m_buffer;
+    std::vector<unsigned char>& m_buffer;
     std::uint64_t m_bufferStart = 0;  // where in the photo the buffer's bytes are from
     std::size_t m_bufferLength = 0;
 };

@@ -51,7 +51,10 @@ bool sampleFromIntervals(const ImageFile& file, const JpegDecoder& header,
     const PhotoBytes photo{[&file](std::uint64_t offset, std::span<unsigned char> into) {
         return readFileAt(file.get(), offset, into);
     }};
-    const std::optional<RestartLayout> layout = findRestartLayout(photo);
+    std::vector<unsigned char> ownWindow;
+    std::vector<unsigned char>& window =
+        context.readWindow != nullptr ? *context.readWindow : ownWindow;
+    const std::optional<RestartLayout> layout = findRestartLayout(photo, window);
     if (!layout || layout->width != header.width() || layout->height != header.height()) {
         return false;
     }
@@ -61,7 +64,7 @@ bool sampleFromIntervals(const ImageFile& file, const JpegDecoder& header,
     if (needed.size() * 10 > std::size_t{layout->mcuRows} * 9) {
         return false;
     }
-    RowCut cut(photo, *layout, needed);
+    RowCut cut(photo, *layout, needed, window);
     std::vector<std::uint32_t> placeOf(layout->mcuRows, 0);
     for (std::size_t i = 0; i < cut.mcuRows().size(); ++i) {
         placeOf[cut.mcuRows()[i]] = static_cast<std::uint32_t>(i);

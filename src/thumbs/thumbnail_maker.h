@@ -38,6 +38,8 @@ struct RenderContext {
     MemoryBudget* budget = nullptr;
     std::string* warning = nullptr;
     const std::atomic<bool>* stop = nullptr;
+    // The buffer a photo is read through where it is read in parts; one of its own if none.
+    std::vector<unsigned char>* readWindow = nullptr;
     bool everyRow = false;
 };
 Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,

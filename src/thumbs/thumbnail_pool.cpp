@@ -66,6 +66,7 @@ public:
 
     void work(bool inListOrder)
     {
+        std::vector<unsigned char> readWindow;  // kept from photo to photo, so faulted in once
         for (;;) {
             std::size_t index = 0;
             {
@@ -81,7 +82,7 @@ public:
                 index = *chosen;
                 m_taken[index] = true;
             }
-            Rendered rendered = render(m_jobs[index]);
+            Rendered rendered = render(m_jobs[index], readWindow);
             {
                 const std::lock_guard lock(m_mutex);
                 m_waitingBytes += bytesOf(rendered);
@@ -156,15 +157,15 @@ private:
                                        kLeastBytesEach);
     }
 
-    Rendered render(const ThumbnailJob& job)
+    Rendered render(const ThumbnailJob& job, std::vector<unsigned char>& readWindow)
     {
         if (!isThumbnailSource(job.source)) {
             return {};
         }
         try {
             std::string warning;
-            Result<std::string> content =
-                renderThumbnail(job.source, m_size, {&m_budget, &warning, &m_cutShort});
+            Result<std::string> content = renderThumbnail(
+                job.source, m_size, {&m_budget, &warning, &m_cutShort, &readWindow});
             if (!content) {
                 return {content.status(), std::nullopt, {}};
             }
