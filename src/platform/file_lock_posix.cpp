@@ -13,14 +13,9 @@
 namespace pixmosa {
 
 // The locked file, open for reading; closing it releases the lock.
-class FileLock::Holder {
+class FileLock::Holder : public Descriptor {
 public:
-    explicit Holder(int open) : descriptor(open) {}
-    Holder(const Holder&) = delete;
-    Holder& operator=(const Holder&) = delete;
-    ~Holder() { ::close(descriptor); }
-
-    const int descriptor;
+    using Descriptor::Descriptor;
 };
 
 Result<FileLock> FileLock::acquire(const std::string& path, Missing missing)
@@ -58,7 +53,7 @@ FileLock::~FileLock() = default;
 
 Result<std::string> FileLock::readAll() const
 {
-    return readWholeDescriptor(m_holder->descriptor, m_path);
+    return readWholeDescriptor(m_holder->get(), m_path);
 }
 
 }  // namespace pixmosa

@@ -5,20 +5,15 @@
 #include <cerrno>
 
 #include "platform/folder_lock.h"
+#include "platform/posix_descriptors.h"
 
 namespace pixmosa {
 
 // The folder itself, open for reading and locked with flock: the lock belongs to the folder, not
 // to the path that named it, and the kernel drops it with the last descriptor of its holder.
-class FolderLock::Holder {
+class FolderLock::Holder : public Descriptor {
 public:
-    explicit Holder(int descriptor) : m_descriptor(descriptor) {}
-    Holder(const Holder&) = delete;
-    Holder& operator=(const Holder&) = delete;
-    ~Holder() { ::close(m_descriptor); }
-
-private:
-    int m_descriptor;
+    using Descriptor::Descriptor;
 };
 
 std::optional<FolderLock> FolderLock::tryAcquire(const std::string& directory)
@@ -27,16 +22,15 @@ std::optional<FolderLock> FolderLock::tryAcquire(const std::string& directory)
     if (descriptor < 0) {
         return FolderLock(nullptr);
     }
+    auto holder = std::make_unique<Holder>(descriptor);
     int locked = 0;
     do {
         locked = ::flock(descriptor, LOCK_EX | LOCK_NB);
     } while (locked != 0 && errno == EINTR);
     if (locked == 0) {
-        return FolderLock(std::make_unique<Holder>(descriptor));
+        return FolderLock(std::move(holder));
     }
-    const int error = errno;
-    ::close(descriptor);
-    if (error == EWOULDBLOCK) {
+    if (errno == EWOULDBLOCK) {
         return std::nullopt;
     }
     return FolderLock(nullptr);
