@@ -124,11 +124,9 @@ Result<CommandEnd> RunGallery([[maybe_unused]] const FolderLock& folder,
     }
     const Result<std::vector<std::string>> named = imagesThatCanBeNamed(
         inputs.images, inputs.thumbnailWork.keepGoing, observer, [&](const std::string& image) {
-            Status fits = checkPhotoName(settings, image);
-            if (fits) {
-                fits = checkThumbnailName(settings, image);
-            }
-            return fits && settings.UseImageShell ? checkImagePageName(settings, image) : fits;
+            const Status thumbnail = checkThumbnailName(settings, image);
+            return thumbnail && settings.UseImageShell ? checkImagePageName(settings, image)
+                                                       : thumbnail;
         });
     if (!named) {
         return named.status();

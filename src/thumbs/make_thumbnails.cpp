@@ -53,11 +53,9 @@ Result<CommandEnd> MakeThumbnails([[maybe_unused]] const FolderLock& folder,
     if (Status refused = refuseThumbnailsReplacingImages(settings); !refused) {
         return refused;
     }
-    const Result<std::vector<std::string>> named =
-        imagesThatCanBeNamed(listed, work.keepGoing, observer, [&](const std::string& image) {
-            const Status photo = checkPhotoName(settings, image);
-            return photo ? checkThumbnailName(settings, image) : photo;
-        });
+    const Result<std::vector<std::string>> named = imagesThatCanBeNamed(
+        listed, work.keepGoing, observer,
+        [&](const std::string& image) { return checkThumbnailName(settings, image); });
     if (!named) {
         return named.status();
     }

@@ -106,16 +106,12 @@ Status checkThumbnailDestinations(const std::vector<ThumbnailJob>& jobs,
     return Status::success();
 }
 
-Status checkPhotoName(const GallerySettings& settings, const std::string& image)
+Status checkThumbnailName(const GallerySettings& settings, const std::string& image)
 {
+    // On Windows a photo named like a device would be opened as that device.
     if (const std::optional<std::string> problem = nameProblem(image)) {
         return Status::failure("Cannot open file " + imagePath(settings, image) + ": " + *problem);
     }
-    return Status::success();
-}
-
-Status checkThumbnailName(const GallerySettings& settings, const std::string& image)
-{
     if (const std::optional<std::string> problem = nameProblem(settings.ThumbPrefix + image)) {
         return Status::failure(
             cannotCreateFileMessage(thumbnailPath(settings, image) + ": " + *problem));

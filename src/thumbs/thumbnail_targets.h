@@ -33,12 +33,10 @@ ProtectedFiles protectedImages(const std::vector<std::string>& imagePaths);
 Status checkThumbnailDestinations(const std::vector<ThumbnailJob>& jobs,
                                   const ProtectedFiles& images);
 
-// Refuses, naming it, a photo whose name the system cannot hold as a file's (on Windows, the
-// name of a device: opened by that name, the device would be read).
-Status checkPhotoName(const GallerySettings& settings, const std::string& image);
-
-// Refuses, naming it, the thumbnail of an image whose name with the prefix is longer than the
-// thumbnail folder's file system allows, or is no name the system can hold.
+// Refuses, naming it, the thumbnail of an image whose own name is no name the system can hold
+// as a file's (on Windows, the name of a device: opened by that name, the device would be read),
+// or whose name with the prefix is longer than the thumbnail folder's file system allows, or is
+// no name the system can hold.
 Status checkThumbnailName(const GallerySettings& settings, const std::string& image);
 
 // The images whose files can be named, as `checkName` tells of each, found before anything is
