@@ -359,6 +359,13 @@ RowCut::RowCut(const PhotoBytes& photo, const RestartLayout& layout,
 
 std::span<const unsigned char> RowCut::next()
 {
+    const std::span<const unsigned char> piece = nextPiece();
+    m_bytesGiven += piece.size();
+    return piece;
+}
+
+std::span<const unsigned char> RowCut::nextPiece()
+{
     if (!m_headerGiven) {
         m_headerGiven = true;
         return {reinterpret_cast<const unsigned char*>(m_header.data()), m_header.size()};

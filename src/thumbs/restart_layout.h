@@ -72,8 +72,12 @@ public:
 
     const std::vector<std::uint32_t>& mcuRows() const { return m_mcuRows; }
     std::span<const unsigned char> next() override;
+    // The bytes given to the decoder so far.
+    std::uint64_t bytesGiven() const { return m_bytesGiven; }
 
 private:
+    std::span<const unsigned char> nextPiece();
+
     const PhotoBytes& m_photo;
     const RestartLayout& m_layout;
     std::string m_header;
@@ -90,6 +94,7 @@ private:
     std::vector<unsigned char>& m_buffer;
     std::uint64_t m_bufferStart = 0;  // where in the photo the buffer's bytes are from
     std::size_t m_bufferLength = 0;
+    std::uint64_t m_bytesGiven = 0;
 };
 
 }  // namespace pixmosa

@@ -80,9 +80,13 @@ bool sampleFromIntervals(const ImageFile& file, const JpegDecoder& header,
     if (memoryLimit > 0) {
         decoder.limitMemory(memoryLimit);
     }
-    return decoder.readHeader() && decoder.start() &&
-           readSampledRows(decoder, cutRows, columns, raster, fromCmyk) &&
-           decoder.warningText().empty();
+    const bool decoded = decoder.readHeader() && decoder.start() &&
+                         readSampledRows(decoder, cutRows, columns, raster, fromCmyk) &&
+                         decoder.warningText().empty();
+    if (context.bytesDecoded != nullptr) {
+        *context.bytesDecoded += cut.bytesGiven();
+    }
+    return decoded;
 }
 
 // An empty source has a size of 0 x 0, so its scale factor would divide by zero.
@@ -161,6 +165,9 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,
     const CmykConversion* fromCmyk = colours.fromCmyk.get();
     const bool fromIntervals = mayCut && sampleFromIntervals(*file, decoder, rows, columns, context,
                                                              memoryLimit, fromCmyk, raster);
+    if (!fromIntervals && context.bytesDecoded != nullptr) {
+        *context.bytesDecoded += file->size();
+    }
     if (!fromIntervals &&
         (!decoder.start() || !readSampledRows(decoder, rows, columns, raster, fromCmyk))) {
         return failed();

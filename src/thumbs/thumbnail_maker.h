@@ -41,6 +41,8 @@ struct RenderContext {
     // The buffer a photo is read through where it is read in parts; one of its own if none.
     std::vector<unsigned char>* readWindow = nullptr;
     bool everyRow = false;
+    // Where given, the bytes of the photo its decoders were given are added to it.
+    std::uint64_t* bytesDecoded = nullptr;
 };
 Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,
                                const RenderContext& context = {});

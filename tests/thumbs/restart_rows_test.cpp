@@ -33,11 +33,17 @@ protected:
         dir.write("photo.jpg", jpeg);
         std::string fastWarning;
         std::string fullWarning;
-        const Result<std::string> fast =
-            renderThumbnail(dir.path("photo.jpg"), size, {nullptr, &fastWarning});
-        RenderContext every{nullptr, &fullWarning};
-        every.everyRow = true;
-        const Result<std::string> full = renderThumbnail(dir.path("photo.jpg"), size, every);
+        std::uint64_t fastBytes = 0;
+        std::uint64_t fullBytes = 0;
+        const Result<std::string> fast = renderThumbnail(
+            dir.path("photo.jpg"), size, {.warning = &fastWarning, .bytesDecoded = &fastBytes});
+        const Result<std::string> full = renderThumbnail(
+            dir.path("photo.jpg"), size,
+            {.warning = &fullWarning, .everyRow = true, .bytesDecoded = &fullBytes});
+        EXPECT_EQ(fullBytes, jpeg.size()) << what;
+        if (size == 1) {  // one row of MCUs is sampled, so the cut holds a few of many
+            EXPECT_LT(fastBytes, jpeg.size() / 4) << what;
+        }
         ASSERT_EQ(fast.ok(), full.ok()) << what;
         if (full.ok()) {
             EXPECT_TRUE(*fast == *full) << what << " at size " << size;
