@@ -5,7 +5,9 @@
 # restart marker at every row, as phones write them, so the markers are the only difference),
 # and over the 29 largest, against other tools on two processes, alternating the commands over
 # several rounds after a warm-up, and prints the medians of wall time, processor cores kept
-# busy and page faults, the ratios, and the peak memory for very large images.
+# busy and page faults, the ratios; then, in one process on one thread, the processor time of
+# the pair's thumbnails alone and the least the marked ones can take; and the peak memory for
+# very large images.
 # Usage: bash bench/thumbnails.sh [ROUNDS]
 set -euo pipefail
 
@@ -27,7 +29,8 @@ fi
 
 cmake -S "$root" -B "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DPIXMOSA_BUILD_TESTS=OFF >/dev/null
 cmake --build "$root/build/release" --parallel "$(nproc)" \
-    --target pixmosa-cli pixmosa-bench-thumbnails pixmosa-bench-memory >/dev/null
+    --target pixmosa-cli pixmosa-bench-thumbnails pixmosa-bench-memory \
+    pixmosa-bench-restart-rows >/dev/null
 cli=$root/build/release/src/cli/pixmosa-cli
 
 if [ ! -d "$corpus" ]; then
@@ -181,4 +184,8 @@ ratio "29 largest: pixmosa / vipsthumbnail" largest vipslargest
 ratio "pixmosa / convert" pixmosa convert
 ratio "pixmosa / djpeg" pixmosa djpeg
 ratio "6000 x 4000: marked / unmarked" singlemarked single
+echo
+echo "the thumbnails of the like-for-like pair alone, without starting, listing and writing:"
+"$root/build/release/bench/pixmosa-bench-restart-rows" "$plain" "$marked" "$rounds"
+echo
 "$root/build/release/bench/pixmosa-bench-memory" "$work/memory"
