@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "generator/gallery_run.h"
@@ -21,6 +22,12 @@ public:
     void message(std::string_view) override {}
     void openPage(const std::string&) override {}
 };
+
+inline double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
 
 // The median time of `rounds` runs after one that warms the caches; nothing when a run fails,
 // whose message is printed.
@@ -40,8 +47,7 @@ inline std::optional<double> medianSeconds(int rounds,
             seconds.push_back(took.count());
         }
     }
-    std::sort(seconds.begin(), seconds.end());
-    return seconds[seconds.size() / 2];
+    return median(std::move(seconds));
 }
 
 }  // namespace pixmosa::bench

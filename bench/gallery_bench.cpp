@@ -102,12 +102,6 @@ double secondsOf(const std::function<bool()>& work)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -206,7 +200,7 @@ int main(int argc, char** argv)
 
     const double count = 2.0 * static_cast<double>(pageCount);
     const auto rate = [count](const std::vector<double>& seconds) {
-        return count / median(seconds);
+        return count / pixmosa::bench::median(seconds);
     };
     std::printf(
         "Gallery of %d images at 2 x 5, thumbnails present: %zu pages, medians of %d "

@@ -1,14 +1,15 @@
 // Times what selecting a photo in the image list costs: the header read on the window's thread,
 // and the reduced decode on the preview loader's thread, against a decode at full scale.
 // Usage: pixmosa-bench-preview DIR [ROUNDS]
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "bench_support.h"
 #include "jpeg_writer.h"
 #include "thumbs/jpeg_header.h"
 #include "thumbs/preview_decode.h"
@@ -45,8 +46,7 @@ double medianMilliseconds(int rounds, const std::function<bool()>& run)
             times.push_back(took.count());
         }
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return pixmosa::bench::median(std::move(times));
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "catalogue/image_scan.h"
 #include "thumbs/jpeg_decoder.h"
 #include "thumbs/jpeg_source.h"
@@ -72,12 +73,6 @@ bool skipEveryRow(const std::vector<std::string>& photos)
     return true;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -120,9 +115,9 @@ int main(int argc, char** argv)
             }
         }
     }
-    const double plainTime = median(seconds[0]);
-    const double markedTime = median(seconds[1]);
-    const double skippingTime = median(seconds[2]);
+    const double plainTime = pixmosa::bench::median(seconds[0]);
+    const double markedTime = pixmosa::bench::median(seconds[1]);
+    const double skippingTime = pixmosa::bench::median(seconds[2]);
     const double share = double(bytesDecoded) / double(markedBytes);
     const double least = plainTime - (1 - share) * skippingTime;
     std::printf("one thread, processor time, medians of %d rounds\n", rounds);
