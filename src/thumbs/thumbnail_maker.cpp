@@ -165,12 +165,13 @@ Result<Raster> sampleThumbnail(const std::string& source, std::uint32_t size,
     const CmykConversion* fromCmyk = colours.fromCmyk.get();
     const bool fromIntervals = mayCut && sampleFromIntervals(*file, decoder, rows, columns, context,
                                                              memoryLimit, fromCmyk, raster);
-    if (!fromIntervals && context.bytesDecoded != nullptr) {
-        *context.bytesDecoded += file->size();
-    }
-    if (!fromIntervals &&
-        (!decoder.start() || !readSampledRows(decoder, rows, columns, raster, fromCmyk))) {
-        return failed();
+    if (!fromIntervals) {
+        if (context.bytesDecoded != nullptr) {
+            *context.bytesDecoded += file->size();
+        }
+        if (!decoder.start() || !readSampledRows(decoder, rows, columns, raster, fromCmyk)) {
+            return failed();
+        }
     }
     if (context.warning != nullptr) {
         // Damage and a profile left out are told each on a line of its own.
