@@ -367,9 +367,11 @@ private slots:
                 outside << name + " was not shown";
                 return;
             }
-            // Until the window manager has framed it, the frame can read as nonsense.
+            // Until the window manager has framed it, the frame can read as nonsense; under the
+            // sanitizers the framing has once taken over 3 s.
             QTest::qWait(300);
-            QTRY_VERIFY_WITH_TIMEOUT(shown->frameGeometry().contains(shown->geometry()), 3000);
+            QTRY_VERIFY2_WITH_TIMEOUT(shown->frameGeometry().contains(shown->geometry()),
+                                      qPrintable(name + " was not framed"), 15000);
             const QRect frame = shown->frameGeometry();
             if (!free.contains(frame)) {
                 outside << QString("%1 at %2,%3 %4 x %5")
