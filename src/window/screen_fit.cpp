@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <optional>
 
@@ -13,32 +14,51 @@ namespace pixmosa {
 namespace {
 
 constexpr int kFramedMilliseconds = 100;
+constexpr int kFramedTries = 50;
 
-// Before a window is first shown its frame is not known yet, and while the window manager
-// frames it the frame can read as nonsense for a moment: the frame of a window already shown
-// stands for it then, else room for a title bar and borders.
+// The frame the window manager gave a window, once it has framed it. The widget's own
+// frameGeometry() keeps the first frame it read, which can be the frame before the window
+// manager sized it; the window's handle reads it again whenever it changed.
+std::optional<QMargins> ownFrame(const QWidget* widget)
+{
+    const QWindow* handle = widget->windowHandle();
+    if (handle == nullptr) {
+        return std::nullopt;
+    }
+    const QMargins found = handle->frameMargins();
+    const bool known = !found.isNull() && found.left() >= 0 && found.top() >= 0 &&
+                       found.right() >= 0 && found.bottom() >= 0;
+    return known ? std::optional(found) : std::nullopt;
+}
+
+// Before a window is framed, the frame of a window already shown stands for it, else room for
+// a title bar and borders.
 QMargins frameOf(const QWidget* window)
 {
-    const auto margins = [](const QWidget* widget) -> std::optional<QMargins> {
-        const QRect frame = widget->frameGeometry();
-        const QRect inner = widget->geometry();
-        const QMargins found(inner.left() - frame.left(), inner.top() - frame.top(),
-                             frame.right() - inner.right(), frame.bottom() - inner.bottom());
-        const bool known = !found.isNull() && found.left() >= 0 && found.top() >= 0 &&
-                           found.right() >= 0 && found.bottom() >= 0;
-        return known ? std::optional(found) : std::nullopt;
-    };
-    if (const std::optional<QMargins> own = margins(window)) {
+    if (const std::optional<QMargins> own = ownFrame(window)) {
         return *own;
     }
     for (const QWidget* shown : QApplication::topLevelWidgets()) {
         if (shown != window && shown->isVisible()) {
-            if (const std::optional<QMargins> other = margins(shown)) {
+            if (const std::optional<QMargins> other = ownFrame(shown)) {
                 return *other;
             }
         }
     }
     return {8, 32, 8, 8};
+}
+
+// A dialog can have a thicker frame than the window that stood for it (a grip to resize it):
+// fitted again by its own frame once it has one, which on a busy machine can take a while.
+void fitOnceFramed(QWidget* widget, int triesLeft)
+{
+    QTimer::singleShot(kFramedMilliseconds, widget, [widget, triesLeft] {
+        if (ownFrame(widget)) {
+            fitWithinScreen(widget);
+        } else if (triesLeft > 1) {
+            fitOnceFramed(widget, triesLeft - 1);
+        }
+    });
 }
 
 }  // namespace
@@ -74,9 +94,7 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event)
         const Qt::WindowType type = widget->windowType();
         if (widget->isWindow() && type != Qt::ToolTip && type != Qt::Popup) {
             fitWithinScreen(widget);
-            // Once the window manager has framed it, its own frame is known (a resizable window
-            // may have a thicker one): fitted again by that.
-            QTimer::singleShot(kFramedMilliseconds, widget, [widget] { fitWithinScreen(widget); });
+            fitOnceFramed(widget, kFramedTries);
         }
     }
     return false;
