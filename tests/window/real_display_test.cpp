@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyleFactory>
+#include <QWindow>
 #include <QtTest>
 #include <cstdio>
 #include <memory>
@@ -367,12 +368,22 @@ private slots:
                 outside << name + " was not shown";
                 return;
             }
-            // Until the window manager has framed it, the frame can read as nonsense; under the
-            // sanitizers the framing has once taken over 3 s.
-            QTest::qWait(300);
-            QTRY_VERIFY2_WITH_TIMEOUT(shown->frameGeometry().contains(shown->geometry()),
-                                      qPrintable(name + " was not framed"), 15000);
-            const QRect frame = shown->frameGeometry();
+            // The widget keeps the frame it first read, which can be the window manager's frame
+            // before it was sized; the window's handle reads the frame again once it changed.
+            // The window is fitted again once framed, which under load can take seconds.
+            const QWindow* handle = shown->windowHandle();
+            const auto framed = [handle] {
+                const QMargins margins = handle->frameMargins();
+                return margins.top() > 0 && margins.left() >= 0 && margins.right() >= 0 &&
+                       margins.bottom() >= 0;
+            };
+            const bool settled = QTest::qWaitFor(
+                [&] { return framed() && free.contains(handle->frameGeometry()); }, 15000);
+            if (!settled && !framed()) {
+                outside << name + " was not framed";
+                return;
+            }
+            const QRect frame = handle->frameGeometry();
             if (!free.contains(frame)) {
                 outside << QString("%1 at %2,%3 %4 x %5")
                                .arg(name)
@@ -442,7 +453,7 @@ private slots:
             for (int i = 0; i < window.PageControl1->count(); ++i) {
                 window.PageControl1->setCurrentIndex(i);
                 QTest::qWait(150);
-                const QRect frame = window.frameGeometry();
+                const QRect frame = window.windowHandle()->frameGeometry();
                 const QPixmap shot = window.screen()->grabWindow(0, frame.x(), frame.y(),
                                                                  frame.width(), frame.height());
                 QVERIFY(
