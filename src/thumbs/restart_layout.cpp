@@ -11,7 +11,6 @@ constexpr unsigned char kMarker = 0xFF;
 constexpr unsigned char kStartOfImage = 0xD8;
 constexpr unsigned char kEndOfImage = 0xD9;
 constexpr unsigned char kFirstRestart = 0xD0;
-constexpr unsigned char kLastRestart = 0xD7;
 constexpr unsigned char kBaselineFrame = 0xC0;
 constexpr unsigned char kExtendedFrame = 0xC1;
 constexpr unsigned char kHuffmanTable = 0xC4;
@@ -20,7 +19,7 @@ constexpr unsigned char kRestartInterval = 0xDD;
 constexpr unsigned char kStartOfScan = 0xDA;
 constexpr unsigned char kComment = 0xFE;
 
-// How much of a photo is read at a time, by the layout's pass and by the cut's decoder.
+// How much of a photo is read at a time.
 constexpr std::size_t kWindowBytes = 64 * 1024;
 // The tables and headers a baseline decoder needs fit in far less; more is no photo of ours.
 constexpr std::size_t kMostHeaderBytes = 1 << 20;
@@ -29,83 +28,6 @@ std::uint32_t ceilDiv(std::uint32_t a, std::uint32_t b)
 {
     return (a + b - 1) / b;
 }
-
-// A window onto the photo's bytes that moves forward as they are asked for.
-class Window {
-public:
-    Window(const PhotoBytes& photo, std::vector<unsigned char>& buffer)
-        : m_photo(photo), m_buffer(buffer)
-    {
-        m_buffer.resize(kWindowBytes);
-    }
-
-    // The byte at a position; nothing past the end or where the read fails.
-    std::optional<unsigned char> at(std::uint64_t position)
-    {
-        if (!holds(position) && !load(position)) {
-            return std::nullopt;
-        }
-        return m_buffer[position - m_start];
-    }
-
-    std::optional<std::uint32_t> bigEndian16(std::uint64_t position)
-    {
-        const std::optional<unsigned char> high = at(position);
-        const std::optional<unsigned char> low = at(position + 1);
-        if (!high || !low) {
-            return std::nullopt;
-        }
-        return (std::uint32_t{*high} << 8) | *low;
-    }
-
-    // Appends `count` bytes from a position; false where they are not all there.
-    bool copy(std::uint64_t position, std::size_t count, std::string& into)
-    {
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::optional<unsigned char> byte = at(position + i);
-            if (!byte) {
-                return false;
-            }
-            into += static_cast<char>(*byte);
-        }
-        return true;
-    }
-
-    // The next position from `from` on that holds a marker byte; nothing at the end.
-    std::optional<std::uint64_t> nextMarkerByte(std::uint64_t from)
-    {
-        for (;;) {
-            if (!holds(from) && !load(from)) {
-                return std::nullopt;
-            }
-            const std::size_t offset = static_cast<std::size_t>(from - m_start);
-            const void* found = std::memchr(m_buffer.data() + offset, kMarker, m_length - offset);
-            if (found != nullptr) {
-                return m_start + static_cast<std::size_t>(static_cast<const unsigned char*>(found) -
-                                                          m_buffer.data());
-            }
-            from = m_start + m_length;
-        }
-    }
-
-private:
-    bool holds(std::uint64_t position) const
-    {
-        return position >= m_start && position - m_start < m_length;
-    }
-    bool load(std::uint64_t position)
-    {
-        const std::optional<std::size_t> got = m_photo.readAt(position, m_buffer);
-        m_start = position;
-        m_length = got.value_or(0);
-        return m_length > 0;
-    }
-
-    const PhotoBytes& m_photo;
-    std::vector<unsigned char>& m_buffer;
-    std::uint64_t m_start = 0;
-    std::size_t m_length = 0;
-};
 
 struct Frame {
     std::uint32_t height = 0;
@@ -118,7 +40,7 @@ struct Frame {
 
 // Reads the frame header whose body starts at `body`; nothing when it is none a baseline
 // decoder of 8-bit samples reads.
-std::optional<Frame> readFrame(Window& bytes, std::uint64_t body, std::uint32_t length)
+std::optional<Frame> readFrame(PhotoWindow& bytes, std::uint64_t body, std::uint32_t length)
 {
     const std::optional<unsigned char> precision = bytes.at(body);
     const std::optional<std::uint32_t> height = bytes.bigEndian16(body + 1);
@@ -148,6 +70,64 @@ std::optional<Frame> readFrame(Window& bytes, std::uint64_t body, std::uint32_t 
 
 }  // namespace
 
+PhotoWindow::PhotoWindow(const PhotoBytes& photo, std::vector<unsigned char>& buffer)
+    : m_photo(photo), m_buffer(buffer)
+{
+    m_buffer.resize(kWindowBytes);
+}
+
+std::optional<unsigned char> PhotoWindow::at(std::uint64_t position)
+{
+    if (!holds(position) && !load(position)) {
+        return std::nullopt;
+    }
+    return m_buffer[position - m_start];
+}
+
+std::optional<std::uint32_t> PhotoWindow::bigEndian16(std::uint64_t position)
+{
+    const std::optional<unsigned char> high = at(position);
+    const std::optional<unsigned char> low = at(position + 1);
+    if (!high || !low) {
+        return std::nullopt;
+    }
+    return (std::uint32_t{*high} << 8) | *low;
+}
+
+bool PhotoWindow::copy(std::uint64_t position, std::size_t count, std::string& into)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::optional<unsigned char> byte = at(position + i);
+        if (!byte) {
+            return false;
+        }
+        into += static_cast<char>(*byte);
+    }
+    return true;
+}
+
+std::span<const unsigned char> PhotoWindow::from(std::uint64_t position)
+{
+    if (!holds(position) && !load(position)) {
+        return {};
+    }
+    const auto offset = static_cast<std::size_t>(position - m_start);
+    return {m_buffer.data() + offset, m_length - offset};
+}
+
+bool PhotoWindow::holds(std::uint64_t position) const
+{
+    return position >= m_start && position - m_start < m_length;
+}
+
+bool PhotoWindow::load(std::uint64_t position)
+{
+    const std::optional<std::size_t> got = m_photo.readAt(position, m_buffer);
+    m_start = position;
+    m_length = got.value_or(0);
+    return m_length > 0;
+}
+
 PhotoBytes photoBytesIn(std::span<const unsigned char> bytes)
 {
     return {[bytes](std::uint64_t offset, std::span<unsigned char> into) {
@@ -163,14 +143,14 @@ PhotoBytes photoBytesIn(std::span<const unsigned char> bytes)
 
 std::optional<RestartLayout> findRestartLayout(std::span<const unsigned char> jpeg)
 {
-    std::vector<unsigned char> window;
-    return findRestartLayout(photoBytesIn(jpeg), window);
+    const PhotoBytes photo = photoBytesIn(jpeg);
+    std::vector<unsigned char> buffer;
+    PhotoWindow window(photo, buffer);
+    return findRestartLayout(window);
 }
 
-std::optional<RestartLayout> findRestartLayout(const PhotoBytes& photo,
-                                               std::vector<unsigned char>& window)
+std::optional<RestartLayout> findRestartLayout(PhotoWindow& bytes)
 {
-    Window bytes(photo, window);
     if (bytes.at(0) != kMarker || bytes.at(1) != kStartOfImage) {
         return std::nullopt;
     }
@@ -253,42 +233,9 @@ std::optional<RestartLayout> findRestartLayout(const PhotoBytes& photo,
         return std::nullopt;
     }
     const std::uint64_t mcus = std::uint64_t{mcusPerRow} * layout.mcuRows;
-    const std::uint64_t expected = (mcus + restartInterval - 1) / restartInterval;
-
-    // The entropy-coded bytes, cut at the restart markers. A marker byte is followed by 0x00
-    // where it is data, by fill bytes, or by the marker's code.
-    std::uint64_t begin = at;
-    for (std::uint64_t i = at;;) {
-        const std::optional<std::uint64_t> marker = bytes.nextMarkerByte(i);
-        if (!marker) {
-            return std::nullopt;
-        }
-        std::uint64_t code = *marker + 1;
-        std::optional<unsigned char> value;
-        while ((value = bytes.at(code)) == kMarker) {
-            ++code;
-        }
-        if (!value) {
-            return std::nullopt;
-        }
-        if (*value == 0x00) {
-            i = code + 1;
-            continue;
-        }
-        if (*value == kEndOfImage) {
-            layout.intervals.emplace_back(begin, *marker);
-            return layout.intervals.size() == expected ? std::optional(std::move(layout))
-                                                       : std::nullopt;
-        }
-        const auto turn = static_cast<unsigned char>(kFirstRestart + layout.intervals.size() % 8);
-        if (*value < kFirstRestart || *value > kLastRestart || *value != turn ||
-            layout.intervals.size() + 1 >= expected) {
-            return std::nullopt;
-        }
-        layout.intervals.emplace_back(begin, *marker);
-        begin = code + 1;
-        i = code + 1;
-    }
+    layout.intervalCount = static_cast<std::size_t>((mcus + restartInterval - 1) / restartInterval);
+    layout.scanStart = at;
+    return layout;
 }
 
 std::vector<std::uint32_t> mcuRowsFor(const RestartLayout& layout,
@@ -318,9 +265,12 @@ std::vector<std::uint32_t> mcuRowsFor(const RestartLayout& layout,
     return rows;
 }
 
-RowCut::RowCut(const PhotoBytes& photo, const RestartLayout& layout,
-               const std::vector<std::uint32_t>& neededMcuRows, std::vector<unsigned char>& window)
-    : m_photo(photo), m_layout(layout), m_header(layout.header), m_buffer(window)
+RowCut::RowCut(PhotoWindow& window, const RestartLayout& layout,
+               const std::vector<std::uint32_t>& neededMcuRows)
+    : m_window(window),
+      m_header(layout.header),
+      m_intervalCount(layout.intervalCount),
+      m_at(layout.scanStart)
 {
     // Whole intervals are kept: every row of an interval that holds a needed row, and every
     // interval of a needed row. Rows beyond the frame the layout was read with are none.
@@ -336,7 +286,7 @@ RowCut::RowCut(const PhotoBytes& photo, const RestartLayout& layout,
         }
         const std::size_t firstInterval =
             std::size_t{firstRow} / layout.rowsPerInterval * layout.intervalsPerRow;
-        if (firstInterval + layout.intervalsPerRow > layout.intervals.size()) {
+        if (firstInterval + layout.intervalsPerRow > layout.intervalCount) {
             break;
         }
         for (std::uint32_t kept = firstRow; kept <= lastRow; ++kept) {
@@ -364,51 +314,104 @@ std::span<const unsigned char> RowCut::next()
     return piece;
 }
 
+bool RowCut::readToEnd()
+{
+    while (!m_broken && !m_atEndOfImage) {
+        readInterval();
+    }
+    return !m_broken;
+}
+
 std::span<const unsigned char> RowCut::nextPiece()
 {
     if (!m_headerGiven) {
         m_headerGiven = true;
         return {reinterpret_cast<const unsigned char*>(m_header.data()), m_header.size()};
     }
-    while (m_interval < m_intervals.size()) {
-        const auto [begin, end] = m_layout.intervals[m_intervals[m_interval]];
+    while (m_kept < m_intervals.size() && !m_broken) {
+        if (m_interval < m_intervals[m_kept]) {
+            readInterval();  // passed over
+            continue;
+        }
         if (!m_markerGiven) {
             m_markerGiven = true;
-            m_readFrom = begin;
-            if (m_interval > 0) {
+            if (m_kept > 0) {
                 m_marker[0] = kMarker;
-                m_marker[1] = static_cast<unsigned char>(kFirstRestart + (m_interval - 1) % 8);
+                m_marker[1] = static_cast<unsigned char>(kFirstRestart + (m_kept - 1) % 8);
                 return m_marker;
             }
         }
-        if (m_readFrom >= end) {
-            ++m_interval;
-            m_markerGiven = false;
-            continue;
+        const std::span<const unsigned char> piece = readInterval();
+        if (!piece.empty()) {
+            return piece;
         }
-        // Kept intervals lie close together, so one read of a window serves several.
-        if (m_readFrom < m_bufferStart || m_readFrom - m_bufferStart >= m_bufferLength) {
-            m_buffer.resize(kWindowBytes);
-            const std::optional<std::size_t> got = m_photo.readAt(m_readFrom, m_buffer);
-            m_bufferStart = m_readFrom;
-            m_bufferLength = got.value_or(0);
-            if (m_bufferLength == 0) {
-                return {};  // a read that fails ends the input, as the end of a file would
-            }
-        }
-        const std::size_t offset = static_cast<std::size_t>(m_readFrom - m_bufferStart);
-        const std::size_t count = static_cast<std::size_t>(
-            std::min<std::uint64_t>(m_bufferLength - offset, end - m_readFrom));
-        m_readFrom += count;
-        return {m_buffer.data() + offset, count};
+        ++m_kept;
+        m_markerGiven = false;
     }
-    if (m_ended) {
+    if (m_broken || m_ended) {
         return {};
     }
     m_ended = true;
     m_marker[0] = kMarker;
     m_marker[1] = kEndOfImage;
     return m_marker;
+}
+
+std::span<const unsigned char> RowCut::readInterval()
+{
+    if (m_broken || m_atEndOfImage) {
+        return {};
+    }
+    // As much as the window holds up to the next marker: a marker byte followed by a zero is
+    // data, and is given with its zero when both are in the window.
+    const std::span<const unsigned char> held = m_window.from(m_at);
+    std::size_t length = 0;
+    while (length < held.size()) {
+        const void* found = std::memchr(held.data() + length, kMarker, held.size() - length);
+        if (found == nullptr) {
+            length = held.size();
+            break;
+        }
+        const auto marker = static_cast<std::size_t>(static_cast<const unsigned char*>(found) -
+                                                     held.data());
+        if (marker + 1 < held.size() && held[marker + 1] == 0x00) {
+            length = marker + 2;
+            continue;
+        }
+        length = marker;
+        break;
+    }
+    if (length > 0) {
+        m_at += length;
+        return held.first(length);
+    }
+    if (held.empty()) {
+        m_broken = true;
+        return {};
+    }
+
+    // A marker byte, whose next byte lies beyond the window or is not a zero: fill bytes may
+    // stand before the marker's code.
+    std::uint64_t code = m_at + 1;
+    std::optional<unsigned char> value;
+    while ((value = m_window.at(code)) == kMarker) {
+        ++code;
+    }
+    if (value == 0x00) {
+        static constexpr unsigned char kDataMarkerByte[2] = {kMarker, 0x00};
+        m_at = code + 1;
+        return kDataMarkerByte;
+    }
+    const auto turn = static_cast<unsigned char>(kFirstRestart + m_interval % 8);
+    ++m_interval;
+    m_at = code + 1;
+    if (value == kEndOfImage) {
+        m_atEndOfImage = true;
+        m_broken = m_interval != m_intervalCount;
+    } else if (value != turn || m_interval >= m_intervalCount) {
+        m_broken = true;
+    }
+    return {};
 }
 
 }  // namespace pixmosa

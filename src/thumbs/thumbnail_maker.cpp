@@ -42,7 +42,7 @@ bool mayCutToRows(const JpegDecoder& header)
 // frame is not the one the header gave (the file changed while it was read), one whose sampled
 // rows fill most of its rows anyway, and one whose cut decodes with any damage, so that what the
 // whole decode says of the damage is said. Every byte comes from the file the header was read
-// from, through a small window. A decode limit of 0 is none.
+// from, read once through a small window. A decode limit of 0 is none.
 bool sampleFromIntervals(const ImageFile& file, const JpegDecoder& header,
                          const std::vector<std::uint32_t>& rows,
                          const std::vector<std::uint32_t>& columns, const RenderContext& context,
@@ -51,10 +51,9 @@ bool sampleFromIntervals(const ImageFile& file, const JpegDecoder& header,
     const PhotoBytes photo{[&file](std::uint64_t offset, std::span<unsigned char> into) {
         return readFileAt(file.get(), offset, into);
     }};
-    std::vector<unsigned char> ownWindow;
-    std::vector<unsigned char>& window =
-        context.readWindow != nullptr ? *context.readWindow : ownWindow;
-    const std::optional<RestartLayout> layout = findRestartLayout(photo, window);
+    std::vector<unsigned char> ownBuffer;
+    PhotoWindow window(photo, context.readWindow != nullptr ? *context.readWindow : ownBuffer);
+    const std::optional<RestartLayout> layout = findRestartLayout(window);
     if (!layout || layout->width != header.width() || layout->height != header.height()) {
         return false;
     }
@@ -64,7 +63,7 @@ bool sampleFromIntervals(const ImageFile& file, const JpegDecoder& header,
     if (needed.size() * 10 > std::size_t{layout->mcuRows} * 9) {
         return false;
     }
-    RowCut cut(photo, *layout, needed, window);
+    RowCut cut(window, *layout, needed);
     std::vector<std::uint32_t> placeOf(layout->mcuRows, 0);
     for (std::size_t i = 0; i < cut.mcuRows().size(); ++i) {
         placeOf[cut.mcuRows()[i]] = static_cast<std::uint32_t>(i);
@@ -82,7 +81,7 @@ bool sampleFromIntervals(const ImageFile& file, const JpegDecoder& header,
     }
     const bool decoded = decoder.readHeader() && decoder.start() &&
                          readSampledRows(decoder, cutRows, columns, raster, fromCmyk) &&
-                         decoder.warningText().empty();
+                         decoder.warningText().empty() && cut.readToEnd();
     if (context.bytesDecoded != nullptr) {
         *context.bytesDecoded += cut.bytesGiven();
     }

@@ -58,6 +58,18 @@ protected:
         return {reinterpret_cast<const unsigned char*>(text.data()), text.size()};
     }
 
+    // Where each restart marker of the scan is.
+    static std::vector<std::size_t> restartMarkers(const std::string& jpeg, std::size_t scanStart)
+    {
+        std::vector<std::size_t> markers;
+        for (std::size_t i = scanStart; i + 1 < jpeg.size(); ++i) {
+            if (jpeg[i] == '\xFF' && (jpeg[i + 1] & 0xF8) == 0xD0) {
+                markers.push_back(i);
+            }
+        }
+        return markers;
+    }
+
     TempDir dir;
 };
 
@@ -111,11 +123,12 @@ TEST_F(RestartRowsTest, DamageIsReadOnlyWhereItIsSampledAndThenAsAWholeDecodeRea
     const std::optional<RestartLayout> layout = findRestartLayout(bytesOf(jpeg));
     ASSERT_TRUE(layout);
     ASSERT_EQ(layout->mcuRows, 60u);
+    const std::vector<std::size_t> markers = restartMarkers(jpeg, layout->scanStart);
+    ASSERT_EQ(markers.size(), 59u);
 
     // At size 1 only the first row of MCUs is sampled; the 31st is garbled.
     std::string garbled = jpeg;
-    const auto [begin, end] = layout->intervals[30];
-    for (std::size_t i = begin + 2; i + 2 < end; i += 3) {
+    for (std::size_t i = markers[29] + 4; i + 2 < markers[30]; i += 3) {
         // Neither a marker byte nor the stuffed zero after one: the markers stay as they are.
         const auto changed = static_cast<char>(garbled[i] ^ 0x5A);
         if (garbled[i - 1] != '\xFF' && garbled[i] != '\xFF' && changed != '\xFF') {
@@ -140,9 +153,50 @@ TEST_F(RestartRowsTest, DamageIsReadOnlyWhereItIsSampledAndThenAsAWholeDecodeRea
     expectSameBothWays(garbled, 400, "garbled row sampled");
     expectSameBothWays(jpeg.substr(0, jpeg.size() / 2), 100, "cut short");
     std::string outOfTurn = jpeg;
-    outOfTurn[layout->intervals[5].first - 1] = '\xD3';
-    ASSERT_FALSE(findRestartLayout(bytesOf(outOfTurn)));
+    outOfTurn[markers[4] + 1] = '\xD3';
     expectSameBothWays(outOfTurn, 100, "marker out of turn");
+}
+
+// The photo is read once through, the intervals passed over as well as those kept, and what
+// that reading finds tells whether the cut can be trusted.
+TEST_F(RestartRowsTest, CutReadsThePhotoOnceAndFindsWhetherItsIntervalsAddUp)
+{
+    EncodeOptions options;
+    options.restartRows = 1;
+    const std::string jpeg = test::encodeJpeg(test::patternImage(640, 960), options);
+    const std::vector<std::size_t> markers =
+        restartMarkers(jpeg, findRestartLayout(bytesOf(jpeg))->scanStart);
+    ASSERT_EQ(markers.size(), 59u);
+    std::string outOfTurn = jpeg;
+    outOfTurn[markers[40] + 1] = '\xD1';  // beyond the rows kept
+    const std::string withoutEnd = jpeg.substr(0, jpeg.size() - 2);
+    const struct {
+        const char* name;
+        std::string photo;
+        bool addsUp;
+    } cases[] = {{"whole", jpeg, true},
+                 {"marker out of turn", outOfTurn, false},
+                 {"one interval too many", withoutEnd + "\xFF\xD3\xFF\xD9", false},
+                 {"no end of image", withoutEnd, false},
+                 {"cut short", jpeg.substr(0, markers[50]), false}};
+    for (const auto& c : cases) {
+        std::uint64_t bytesRead = 0;
+        const PhotoBytes inMemory = photoBytesIn(bytesOf(c.photo));
+        const PhotoBytes counted{[&](std::uint64_t offset, std::span<unsigned char> into) {
+            const std::optional<std::size_t> got = inMemory.readAt(offset, into);
+            bytesRead += got.value_or(0);
+            return got;
+        }};
+        std::vector<unsigned char> buffer;
+        PhotoWindow window(counted, buffer);
+        const std::optional<RestartLayout> layout = findRestartLayout(window);
+        ASSERT_TRUE(layout) << c.name;
+        RowCut cut(window, *layout, {0, 20, 21, 59});
+        while (!cut.next().empty()) {
+        }
+        EXPECT_EQ(cut.readToEnd(), c.addsUp) << c.name;
+        EXPECT_LE(bytesRead, c.photo.size()) << c.name;
+    }
 }
 
 // A photo replaced while thumbnails are made of it (a sync client or an editor saving over it):
@@ -204,14 +258,14 @@ TEST_F(RestartRowsTest, OnlyBaselinePhotosWhoseIntervalsFitTheRowsAreCut)
         findRestartLayout(bytesOf(test::encodeJpeg(image, quarters)));
     ASSERT_TRUE(split);
     EXPECT_EQ(split->intervalsPerRow, 4u);
-    EXPECT_EQ(split->intervals.size(), 60u);
+    EXPECT_EQ(split->intervalCount, 60u);
     EncodeOptions pairs;
     pairs.restartRows = 2;
     const std::optional<RestartLayout> spanning =
         findRestartLayout(bytesOf(test::encodeJpeg(image, pairs)));
     ASSERT_TRUE(spanning);
     EXPECT_EQ(spanning->rowsPerInterval, 2u);
-    EXPECT_EQ(spanning->intervals.size(), 8u);
+    EXPECT_EQ(spanning->intervalCount, 8u);
 }
 
 }  // namespace
