@@ -372,8 +372,8 @@ std::span<const unsigned char> RowCut::readInterval()
             length = held.size();
             break;
         }
-        const auto marker = static_cast<std::size_t>(static_cast<const unsigned char*>(found) -
-                                                     held.data());
+        const auto marker =
+            static_cast<std::size_t>(static_cast<const unsigned char*>(found) - held.data());
         if (marker + 1 < held.size() && held[marker + 1] == 0x00) {
             length = marker + 2;
             continue;

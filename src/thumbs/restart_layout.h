@@ -58,7 +58,7 @@ struct RestartLayout {
     std::size_t heightField = 0;
     std::uint32_t width = 0;  // the frame's, as these bytes give it
     std::uint32_t height = 0;
-    std::uint64_t scanStart = 0;     // where the entropy-coded bytes begin in the photo
+    std::uint64_t scanStart = 0;    // where the entropy-coded bytes begin in the photo
     std::size_t intervalCount = 0;  // as many as the frame's MCUs make
     std::uint32_t mcuHeight = 0;    // pixel rows in one row of MCUs
     std::uint32_t mcuRows = 0;
