@@ -7,6 +7,7 @@
 // clang-format on
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <csetjmp>
 #include <cstdlib>
@@ -14,7 +15,26 @@
 #include <string>
 #include <vector>
 
+// The library's inverse-DCT module as its internal header jpegint.h lays it out; that header is
+// not installed by every build of the library, and the layout is part of its 6.2 ABI.
+struct jpeg_inverse_dct {
+    void (*start_pass)(j_decompress_ptr);
+    void (*inverse_DCT[MAX_COMPONENTS])(j_decompress_ptr, jpeg_component_info*, JCOEFPTR,
+                                        JSAMPARRAY, JDIMENSION);
+};
+
 namespace pixmosa {
+
+using InverseDct = void (*)(j_decompress_ptr, jpeg_component_info*, JCOEFPTR, JSAMPARRAY,
+                            JDIMENSION);
+
+// Of one component: which columns of blocks hold samples that sampled pixels use, the
+// library's own inverse DCT for them, and the side of a block in samples, as a power of two.
+struct SampledColumns {
+    std::vector<unsigned char> blocks;
+    InverseDct transform = nullptr;
+    unsigned blockShift = 0;
+};
 
 // The library's source of a JpegInput: each piece is handed over as it is; an input that ends
 // early ends with an end-of-image marker, as the library's own sources end a short file.
@@ -44,6 +64,7 @@ struct JpegDecoderContext {
     bool iccTooManySegments = false;
     std::vector<unsigned char> colourProfile;
     JpegDecoder::ProfileState profileState = JpegDecoder::ProfileState::None;
+    std::vector<SampledColumns> sampledColumns;  // by component, when only those are wanted
 };
 
 namespace {
@@ -238,6 +259,54 @@ void skipPieces(j_decompress_ptr info, long count)
 }
 
 void noSourceAction(j_decompress_ptr) {}
+
+// A block no sampled pixel uses is not transformed: its samples are set to mid-grey, so that
+// what the rest of the decoder makes of them is the same from run to run.
+void transformSampledBlock(j_decompress_ptr info, jpeg_component_info* component,
+                           JCOEFPTR coefficients, JSAMPARRAY output, JDIMENSION column)
+{
+    const SampledColumns& columns =
+        static_cast<JpegDecoderContext*>(info->client_data)
+            ->sampledColumns[static_cast<std::size_t>(component->component_index)];
+    const std::size_t block = column >> columns.blockShift;
+    if (block >= columns.blocks.size() || columns.blocks[block] != 0) {
+        columns.transform(info, component, coefficients, output, column);
+        return;
+    }
+    if (columns.blockShift == 3) {  // the usual block, each row set in one store
+        for (int row = 0; row < DCTSIZE; ++row) {
+            std::memset(output[row] + column, CENTERJSAMPLE, DCTSIZE);
+        }
+        return;
+    }
+    const std::size_t side = std::size_t{1} << columns.blockShift;
+    for (std::size_t row = 0; row < side; ++row) {
+        std::memset(output[row] + column, CENTERJSAMPLE, side);
+    }
+}
+
+// The blocks of a component that hold the samples the given pixel columns are made from: the
+// column scaled to the component's sampling, and where the component is upsampled, the samples
+// either side, which smooth upsampling blends in.
+std::vector<unsigned char> blocksOfColumns(const std::vector<std::uint32_t>& pixelColumns,
+                                           const jpeg_component_info& component, int mostSampling,
+                                           unsigned blockShift)
+{
+    std::vector<unsigned char> blocks(component.width_in_blocks, 0);
+    const auto sampling = static_cast<std::uint64_t>(component.h_samp_factor);
+    const std::uint64_t reach = component.h_samp_factor < mostSampling ? 1 : 0;
+    for (const std::uint32_t pixelColumn : pixelColumns) {
+        const std::uint64_t sample =
+            pixelColumn * sampling / static_cast<std::uint64_t>(mostSampling);
+        const std::uint64_t first = sample - std::min(sample, reach);
+        for (std::uint64_t s = first; s <= sample + reach; ++s) {
+            if ((s >> blockShift) < blocks.size()) {
+                blocks[s >> blockShift] = 1;
+            }
+        }
+    }
+    return blocks;
+}
 
 }  // namespace
 
@@ -451,6 +520,25 @@ std::uint32_t JpegDecoder::rowGroupHeight() const
 bool JpegDecoder::invertedCmyk() const
 {
     return m_context->info.saw_Adobe_marker != 0;
+}
+
+void JpegDecoder::transformOnlyColumns(const std::vector<std::uint32_t>& columns)
+{
+    jpeg_decompress_struct& info = m_context->info;
+    std::vector<SampledColumns>& sampled = m_context->sampledColumns;
+    sampled.assign(static_cast<std::size_t>(info.num_components), {});
+    for (int i = 0; i < info.num_components; ++i) {
+        const jpeg_component_info& component = info.comp_info[i];
+        const auto side = static_cast<unsigned>(component.DCT_scaled_size);
+        if (!std::has_single_bit(side) || side > DCTSIZE) {
+            continue;  // a block of another size is transformed whole, as ever
+        }
+        SampledColumns& own = sampled[static_cast<std::size_t>(i)];
+        own.blockShift = static_cast<unsigned>(std::countr_zero(side));
+        own.blocks = blocksOfColumns(columns, component, info.max_h_samp_factor, own.blockShift);
+        own.transform = info.idct->inverse_DCT[i];
+        info.idct->inverse_DCT[i] = transformSampledBlock;
+    }
 }
 
 bool JpegDecoder::readRow(unsigned char* row)

@@ -10,6 +10,7 @@ bool readSampledRows(JpegDecoder& decoder, const std::vector<std::uint32_t>& row
                      const std::vector<std::uint32_t>& columns, Raster& raster,
                      const CmykConversion* fromCmyk)
 {
+    decoder.transformOnlyColumns(columns);
     const int bytesPerPixel = decoder.bytesPerPixel();
     const std::uint32_t height = decoder.outputHeight();
     std::vector<unsigned char> sourceRow(static_cast<std::size_t>(decoder.outputWidth()) *

@@ -61,6 +61,13 @@ std::vector<Case> matrix()
     };
 }
 
+// A size below `limit` drawn the same way on every run.
+int drawn(unsigned& seed, int limit)
+{
+    seed = seed * 1103515245 + 12345;
+    return static_cast<int>((seed >> 8) % static_cast<unsigned>(limit));
+}
+
 void expectSameAsFullDecode(const TempDir& dir, const Case& c)
 {
     const std::string jpeg = test::encodeJpeg(c.image, c.options);
@@ -94,15 +101,11 @@ TEST(SampledDecodeTest, SkippingIsExactWhereverTheSampledRowsFall)
     const TempDir dir;
     const int samplings[][2] = {{1, 1}, {2, 1}, {2, 2}, {1, 2}, {4, 2}, {1, 4}, {2, 4}, {4, 1}};
     unsigned seed = 12345;
-    const auto next = [&seed](int limit) {
-        seed = seed * 1103515245 + 12345;
-        return static_cast<int>((seed >> 8) % static_cast<unsigned>(limit));
-    };
     for (const auto& sampling : samplings) {
         for (int i = 0; i < 12; ++i) {
-            const int width = 1 + next(64);
-            const int height = 1 + next(240);
-            const auto size = static_cast<std::uint32_t>(1 + next(400));
+            const int width = 1 + drawn(seed, 64);
+            const int height = 1 + drawn(seed, 240);
+            const auto size = static_cast<std::uint32_t>(1 + drawn(seed, 400));
             const std::string name = std::to_string(sampling[0]) + "x" +
                                      std::to_string(sampling[1]) + " " + std::to_string(width) +
                                      "x" + std::to_string(height) + " at " + std::to_string(size);
@@ -115,6 +118,32 @@ TEST(SampledDecodeTest, SkippingIsExactWhereverTheSampledRowsFall)
                 continue;
             }
             expectSameAsFullDecode(dir, {name.c_str(), image, options, size});
+        }
+    }
+}
+
+// Photos far wider than their thumbnails, so that most of their blocks are not transformed, with
+// the sampled columns anywhere within a block and next to blocks that are left out.
+TEST(SampledDecodeTest, FewSampledColumnsComeOutAsAFullDecodeGivesThem)
+{
+    const TempDir dir;
+    const int samplings[][2] = {{1, 1}, {2, 1}, {2, 2}, {1, 2}, {4, 2}, {4, 1}, {2, 4}};
+    unsigned seed = 54321;
+    for (const auto& sampling : samplings) {
+        for (int i = 0; i < 6; ++i) {
+            const int width = 200 + drawn(seed, 1800);
+            const int height = 8 + drawn(seed, 40);
+            EncodeOptions options = sampled(sampling[0], sampling[1]);
+            options.encoding = i % 3 == 1 ? Encoding::Progressive : Encoding::Baseline;
+            options.restartRows = i % 3 == 2 ? 1 : 0;
+            // At least a row high, and columns at most the photo's height apart.
+            const int size = (width + height - 1) / height + drawn(seed, 40);
+            const std::string name = std::to_string(sampling[0]) + ":" +
+                                     std::to_string(sampling[1]) + " " + std::to_string(width) +
+                                     "x" + std::to_string(height) + " at " + std::to_string(size);
+            expectSameAsFullDecode(
+                dir, {name.c_str(), test::patternImage(width, height, i == 5 ? 1 : 3), options,
+                      static_cast<std::uint32_t>(size)});
         }
     }
 }
