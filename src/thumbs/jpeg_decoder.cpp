@@ -29,7 +29,7 @@ using InverseDct = void (*)(j_decompress_ptr, jpeg_component_info*, JCOEFPTR, JS
                             JDIMENSION);
 
 // Of one component: which columns of blocks hold samples that sampled pixels use, the
-// library's own inverse DCT for them, and the side of a block in samples, as a power of two.
+// library's own inverse DCT for them, and the power of two that is a block's side in samples.
 struct SampledColumns {
     std::vector<unsigned char> blocks;
     InverseDct transform = nullptr;
