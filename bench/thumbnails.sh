@@ -16,7 +16,7 @@ work=$root/build/bench
 corpus=$work/corpus-wallpapers
 rounds=${1:-5}
 
-tools=(libvips-tools imagemagick libjpeg-turbo-progs time bc)
+tools=(libvips-tools imagemagick libjpeg-turbo-progs bc)
 missing=()
 for package in "${tools[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
@@ -30,7 +30,7 @@ fi
 cmake -S "$root" -B "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DPIXMOSA_BUILD_TESTS=OFF >/dev/null
 cmake --build "$root/build/release" --parallel "$(nproc)" \
     --target pixmosa-cli pixmosa-bench-thumbnails pixmosa-bench-memory \
-    pixmosa-bench-restart-rows >/dev/null
+    pixmosa-bench-restart-rows pixmosa-bench-timed >/dev/null
 cli=$root/build/release/src/cli/pixmosa-cli
 
 if [ ! -d "$corpus" ]; then
@@ -108,10 +108,10 @@ export PIXMOSA_REGISTRY=$work/registry.reg PIXMOSA_TEXT_STORE=$work/Pixmosa.dat
 "$cli" set ThumbSize 100
 "$cli" set ThumbsDir bench-thumbs
 out=$work/out
-cpu=$work/cpu-seconds
-# Each run records its processor time (user and system, children included) and its page
-# faults in $cpu.
-timed() { /usr/bin/time -f "%U %S %R" -o "$cpu" "$@"; }
+measured=$work/measured
+# Each run records its wall time, its processor time (user and system, children included) and
+# its page faults in $measured.
+timed() { "$root/build/release/bench/pixmosa-bench-timed" "$measured" "$@"; }
 run_pixmosa() { timed "$cli" --image-dir "$corpus" thumbnails 2>/dev/null; }
 run_plain() { timed "$cli" --image-dir "$plain" thumbnails 2>/dev/null; }
 run_marked() { timed "$cli" --image-dir "$marked" thumbnails 2>/dev/null; }
@@ -147,14 +147,11 @@ for round in $(seq 0 "$rounds"); do
             "$largest/bench-thumbs" "$single"/*/bench-thumbs
         mkdir -p "$out"
         cat "${photos[$name]}"/*.jpg >/dev/null
-        start=$EPOCHREALTIME
         "run_$name"
-        end=$EPOCHREALTIME
         if [ "$round" -gt 0 ]; then # round 0 warms the caches
-            wall=$(echo "$end - $start" | bc)
-            times[$name]+="$wall "
-            cores[$name]+="$(awk -v wall="$wall" '{ printf "%.3f", ($1 + $2) / wall }' "$cpu") "
-            faults[$name]+="$(awk '{ print $3 }' "$cpu") "
+            times[$name]+="$(awk '{ print $1 }' "$measured") "
+            cores[$name]+="$(awk '{ printf "%.3f", ($2 + $3) / $1 }' "$measured") "
+            faults[$name]+="$(awk '{ print $4 }' "$measured") "
         fi
     done
 done
