@@ -526,6 +526,12 @@ void JpegDecoder::transformOnlyColumns(const std::vector<std::uint32_t>& columns
 {
     jpeg_decompress_struct& info = m_context->info;
     std::vector<SampledColumns>& sampled = m_context->sampledColumns;
+    // Asked again, the library's own transforms are put back first, never wrapped twice.
+    for (std::size_t i = 0; i < sampled.size(); ++i) {
+        if (sampled[i].transform != nullptr) {
+            info.idct->inverse_DCT[i] = sampled[i].transform;
+        }
+    }
     sampled.assign(static_cast<std::size_t>(info.num_components), {});
     for (int i = 0; i < info.num_components; ++i) {
         const jpeg_component_info& component = info.comp_info[i];

@@ -88,6 +88,7 @@ public:
 
     // Once started: only the blocks that the pixels at these columns are made from are turned
     // into samples, so that only those pixels of each row come out as a whole decode gives them.
+    // Asked again, these columns replace the earlier ones.
     void transformOnlyColumns(const std::vector<std::uint32_t>& columns);
     bool readRow(unsigned char* row);
     // Passes over rows without producing them: their data is still read, but not transformed

@@ -2,6 +2,8 @@
 
 #include "support/jpeg_fixtures.h"
 #include "support/temp_dir.h"
+#include "thumbs/jpeg_decoder.h"
+#include "thumbs/jpeg_source.h"
 #include "thumbs/thumbnail_maker.h"
 
 namespace pixmosa {
@@ -146,6 +148,27 @@ TEST(SampledDecodeTest, FewSampledColumnsComeOutAsAFullDecodeGivesThem)
                       static_cast<std::uint32_t>(size)});
         }
     }
+}
+
+// Columns asked for again replace the earlier ones, which the decoder then no longer keeps.
+TEST(SampledDecodeTest, ColumnsAskedForAgainReplaceTheEarlierOnes)
+{
+    const TempDir dir;
+    const std::string jpeg = test::encodeJpeg(test::patternImage(301, 199), sampled(2, 2));
+    dir.write("in.jpg", jpeg);
+    const TestImage whole = test::decodeWhole(jpeg);
+    Result<ImageFile> file = openImageFile(dir.path("in.jpg"));
+    ASSERT_TRUE(file.ok()) << file.message();
+    JpegDecoder decoder(file->get());
+    ASSERT_TRUE(decoder.readHeader() && decoder.start());
+    decoder.transformOnlyColumns({0});
+    decoder.transformOnlyColumns({150, 300});
+    std::vector<unsigned char> row(301 * 3);
+    ASSERT_TRUE(decoder.readRow(row.data()));
+    for (const std::size_t byte : {150 * 3, 150 * 3 + 2, 300 * 3, 300 * 3 + 2}) {
+        EXPECT_EQ(row[byte], whole.pixels[byte]) << byte;
+    }
+    EXPECT_NE(row[0], whole.pixels[0]);
 }
 
 std::string frameHeaderOf(const std::string& jpeg)
